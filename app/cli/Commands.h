@@ -1,0 +1,20 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace tallix::cli {
+
+// Each subcommand takes the arguments after its name and returns the exit
+// status: 0 done, 1 a check failed, 2 a usage error or unreadable input.
+using Command = int (*)(std::span<char* const> args);
+
+struct CommandEntry {
+    std::string_view name;
+    std::string_view usage;
+    Command run;
+};
+
+int runEval(std::span<char* const> args);
+
+} // namespace tallix::cli

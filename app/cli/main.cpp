@@ -1,0 +1,40 @@
+// tallix-cli: the calculator's engine without a window.
+#include "app/cli/Commands.h"
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+
+using namespace tallix::cli;
+
+namespace {
+
+constexpr std::array kCommands = {
+    CommandEntry{"eval", "eval [--deg] LINE   type LINE into an empty calculator line and press =",
+                 runEval},
+};
+
+void printHelp(std::FILE* out) {
+    std::fprintf(out, "usage: tallix-cli COMMAND [ARGS]\n\ncommands:\n");
+    for (const CommandEntry& c : kCommands)
+        std::fprintf(out, "  %.*s\n", static_cast<int>(c.usage.size()), c.usage.data());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        printHelp(stderr);
+        return 2;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 ||
+        std::strcmp(argv[1], "help") == 0) {
+        printHelp(stdout);
+        return 0;
+    }
+    for (const CommandEntry& c : kCommands)
+        if (c.name == argv[1]) return c.run(std::span<char* const>(argv + 2, argc - 2));
+    std::fprintf(stderr, "tallix-cli: unknown command '%s'\n", argv[1]);
+    printHelp(stderr);
+    return 2;
+}

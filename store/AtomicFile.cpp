@@ -1,0 +1,80 @@
+#include "store/AtomicFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace tallix {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+WriteResult failure(const fs::path& target, const char* what, int err) {
+    return {false, std::string(what) + " " + target.string() + ": " + std::strerror(err)};
+}
+
+} // namespace
+
+WriteResult writeFileAtomically(const fs::path& target, std::string_view contents) {
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) return failure(target, "Cannot write", errno);
+    const fs::path temp = pattern;
+
+    auto abandon = [&](const char* what) {
+        const int err = errno;
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return failure(target, what, err);
+    };
+    const char* p = contents.data();
+    std::size_t left = contents.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return abandon("Cannot write");
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    // Keep the permissions of the file being replaced; new files get 0644.
+    struct stat old {};
+    ::fchmod(fd, ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    if (::fsync(fd) != 0) return abandon("Cannot flush");
+    if (::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        return failure(target, "Cannot write", err);
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        return failure(target, "Cannot replace", err);
+    }
+    // Make the rename itself durable.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return {};
+}
+
+bool readWholeFile(const fs::path& file, std::string& contents) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream buf;
+    buf << in.rdbuf();
+    if (in.bad()) return false;
+    contents = std::move(buf).str();
+    return true;
+}
+
+} // namespace tallix

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "store/AtomicFile.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tallix {
+
+// A "key=value" settings file with [sections]. Sections and key names match
+// without regard to case. Lines the program does not know (other sections,
+// other keys, comments) are kept as they were when the file is saved.
+class IniFile {
+public:
+    IniFile() = default;
+    explicit IniFile(std::filesystem::path file) : file_(std::move(file)) {}
+
+    // Loads the file; a missing or unreadable file gives an empty one.
+    void load();
+    void parse(std::string_view text);
+    std::string text() const;
+    // Writes the whole file atomically.
+    WriteResult save() const;
+
+    const std::filesystem::path& file() const { return file_; }
+
+    std::optional<std::string> get(std::string_view section, std::string_view key) const;
+    void set(std::string_view section, std::string_view key, std::string_view value);
+
+    // Typed reads: the default when the key is missing or its value is not valid.
+    int getInt(std::string_view section, std::string_view key, int def, int lo, int hi) const;
+    bool getBool(std::string_view section, std::string_view key, bool def) const;
+
+private:
+    struct Line {
+        std::string text;     // the line as it stands in the file
+        std::string section;  // the section it belongs to
+        std::string key;      // empty unless it is a key line
+    };
+    std::optional<std::size_t> find(std::string_view section, std::string_view key) const;
+
+    std::filesystem::path file_;
+    std::vector<Line> lines_;
+};
+
+} // namespace tallix

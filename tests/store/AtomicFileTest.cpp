@@ -1,0 +1,121 @@
+#include "store/AtomicFile.h"
+#include "store/DataFolder.h"
+#include "store/IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tallix;
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("tallix-test-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir_);
+    }
+    fs::path dir_;
+};
+
+std::string slurp(const fs::path& p) {
+    std::string s;
+    EXPECT_TRUE(readWholeFile(p, s));
+    return s;
+}
+
+} // namespace
+
+using AtomicFile = TempFolder;
+
+TEST_F(AtomicFile, ReplacesContentsAndLeavesNoTemporary) {
+    const fs::path f = dir_ / "tallix.ini";
+    ASSERT_TRUE(writeFileAtomically(f, "one\n").ok);
+    ASSERT_TRUE(writeFileAtomically(f, "two\n").ok);
+    EXPECT_EQ(slurp(f), "two\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(AtomicFile, FailedWriteKeepsTheOldFileAndSaysWhy) {
+    const fs::path f = dir_ / "quorvHist.Lst";
+    ASSERT_TRUE(writeFileAtomically(f, "old").ok);
+    // A file-size limit makes the write fail part way, as a full disk would
+    // (and works for root, unlike folder permissions).
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const WriteResult r = writeFileAtomically(f, std::string(4096, 'n'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("quorvHist.Lst"), std::string::npos);
+    EXPECT_EQ(slurp(f), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(AtomicFile, MissingFolderFailsCleanly) {
+    const WriteResult r = writeFileAtomically(dir_ / "no" / "such" / "file", "x");
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.empty());
+}
+
+using DataFolderChoice = TempFolder;
+
+TEST_F(DataFolderChoice, ProgramFolderWhenWritableElseXdg) {
+    EXPECT_EQ(DataFolder::choose(dir_, nullptr, nullptr), dir_);
+    const fs::path xdg = dir_ / "xdg";
+    EXPECT_EQ(DataFolder::choose(dir_ / "missing", xdg.c_str(), "/nonexistent"), xdg / "tallix");
+    EXPECT_TRUE(fs::is_directory(xdg / "tallix"));
+    EXPECT_EQ(DataFolder::choose(dir_ / "missing", "", dir_.c_str()),
+              dir_ / ".local" / "share" / "tallix");
+    DataFolder::setOverride(dir_);
+    EXPECT_EQ(DataFolder::file("tallix.ini"), dir_ / "tallix.ini");
+    DataFolder::setOverride({});
+}
+
+using Ini = TempFolder;
+
+TEST_F(Ini, KeepsUnknownLinesAndReadsTypedValuesSafely) {
+    const fs::path f = dir_ / "tallix.ini";
+    std::ofstream(f) << "; comment\r\n[other]\nfoo=bar\n\n[Config]\nroundn=3\ncalcmode=x\n"
+                        "hlcolor=99999999999\nautoscroll=1\n";
+    IniFile ini(f);
+    ini.load();
+    EXPECT_EQ(ini.getInt("config", "roundn", -1, -1, 20), 3);
+    EXPECT_EQ(ini.getInt("config", "calcmode", 0, 0, 4), 0);      // text
+    EXPECT_EQ(ini.getInt("config", "hlcolor", 7, 0, 0xFFFFFF), 7); // out of range
+    EXPECT_TRUE(ini.getBool("config", "autoscroll", false));
+    EXPECT_FALSE(ini.getBool("config", "missing", false));
+
+    ini.set("config", "roundn", "5");
+    ini.set("config", "bgcolor", "123");
+    ini.set("new", "k", "v");
+    ASSERT_TRUE(ini.save().ok);
+    EXPECT_EQ(slurp(f), "; comment\n[other]\nfoo=bar\n\n[Config]\nroundn=5\ncalcmode=x\n"
+                        "hlcolor=99999999999\nautoscroll=1\nbgcolor=123\n[new]\nk=v\n");
+}
+
+TEST_F(Ini, MissingFileIsEmpty) {
+    IniFile ini(dir_ / "none.ini");
+    ini.load();
+    EXPECT_FALSE(ini.get("config", "roundn"));
+    EXPECT_EQ(ini.getInt("config", "roundn", -1, -1, 20), -1);
+}
