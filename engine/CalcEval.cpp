@@ -87,15 +87,26 @@ private:
         items_.push_back(item);
         return true;
     }
-    bool appendNumber(Extended v) {
-        for (int k = 1; k <= kNumTemps; ++k) {
+    // Takes the lowest free temporary; 0 when all are in use.
+    int allocTemp(Extended v) {
+        for (int k = lowestFree_; k <= kNumTemps; ++k) {
             if (!used_[k]) {
                 used_[k] = true;
                 temps_[k] = v;
-                return append(-k);
+                lowestFree_ = k + 1;
+                return k;
             }
         }
-        return fail(kNoTemps);
+        lowestFree_ = kNumTemps + 1;
+        return 0;
+    }
+    void freeTemp(int k) {
+        used_[k] = false;
+        if (k < lowestFree_) lowestFree_ = k;
+    }
+    bool appendNumber(Extended v) {
+        const int k = allocTemp(v);
+        return k != 0 ? append(-k) : fail(kNoTemps);
     }
     bool fail(std::string text) {
         error_ = std::move(text);
@@ -105,8 +116,9 @@ private:
     TrigMode mode_;
     std::vector<int> items_;
     std::vector<int> postfix_;
-    std::array<Extended, kNumTemps + 1> temps_{};
+    std::array<Extended, kNumTemps + 1> temps_; // read only where used_ is set
     std::array<bool, kNumTemps + 1> used_{};
+    int lowestFree_ = 1; // no free temporary below this one
     std::string error_;
 };
 
@@ -253,7 +265,7 @@ bool Evaluator::evaluatePostfix() {
             if (postfix_[j] < 0) {
                 const int slot = -postfix_[j];
                 operand[found++] = temps_[slot];
-                used_[slot] = false;
+                freeTemp(slot);
                 postfix_[j] = 0;
             }
         }
@@ -263,13 +275,9 @@ bool Evaluator::evaluatePostfix() {
         Extended r = 0;
         if (!compute(op, a, b, r)) return false;
         if (!std::isfinite(r)) return fail(kEvalError);
-        // Take a free temporary for the result; one was just freed unless n is 0.
-        int slot = 0;
-        for (int k = 1; k <= kNumTemps && slot == 0; ++k)
-            if (!used_[k]) slot = k;
+        // The result takes a temporary; one was just freed unless n is 0.
+        const int slot = allocTemp(r);
         if (slot == 0) return fail(kNoTemps);
-        used_[slot] = true;
-        temps_[slot] = r;
         postfix_[pos] = -slot;
     }
     return true;

@@ -172,6 +172,13 @@ TEST(CalcEvaluator, LimitsEndInMessagesNotCrashes) {
     EXPECT_EQ(EvalCrExp(sum, TrigMode::Radians).value, 2048);
 }
 
+TEST(CalcEvaluator, PiConstantsDifferByOneUnitInTheLastPlace) {
+    EXPECT_EQ(std::nextafter(kPiKey, 4.0L), kPi);
+    EXPECT_LT(std::fabs(kPi - 3.14159265358979323846264338327950288L), 1e-19L);
+    const TokenCode pi[] = {calc::Pi};
+    EXPECT_EQ(EvalCrExp(pi, TrigMode::Radians).value, kPiKey);
+}
+
 TEST(CalcEvaluator, EmptyLineAndIgnoredKeys) {
     EXPECT_EQ(EvalCrExp({}, TrigMode::Radians).status, CalcEvalStatus::Empty);
     // Keys that are not part of a value still split a digit run: 2 [frac] 3 is 2 * 3.
