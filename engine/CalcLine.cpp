@@ -5,27 +5,50 @@
 namespace tallix {
 
 void ExpLine::clear() {
-    tokens.clear();
-    cursor = 1;
-    selStart = selEnd = -1;
+    clearTokens();
     resultValue = 0;
     resultText.clear();
 }
 
-namespace {
+void ExpLine::clearTokens() {
+    tokens.clear();
+    rightEdge.clear();
+    width.clear();
+    cursor = 1;
+    selStart = selEnd = -1;
+}
+
+void ExpLine::invalidateLayout() {
+    rightEdge.assign(tokens.size(), -1);
+    width.assign(tokens.size(), 0);
+}
+
+void ExpLine::insertAt(int at, std::span<const TokenCode> codes) {
+    if (rightEdge.size() != tokens.size()) invalidateLayout();
+    const auto pos = static_cast<std::ptrdiff_t>(std::clamp(at, 1, count() + 1) - 1);
+    tokens.insert(tokens.begin() + pos, codes.begin(), codes.end());
+    rightEdge.insert(rightEdge.begin() + pos, codes.size(), -1);
+    width.insert(width.begin() + pos, codes.size(), 0);
+}
+
+void ExpLine::eraseRange(int first, int last) {
+    if (rightEdge.size() != tokens.size()) invalidateLayout();
+    first = std::max(first, 1);
+    last = std::min(last, count());
+    if (first > last) return;
+    tokens.erase(tokens.begin() + (first - 1), tokens.begin() + last);
+    rightEdge.erase(rightEdge.begin() + (first - 1), rightEdge.begin() + last);
+    width.erase(width.begin() + (first - 1), width.begin() + last);
+}
 
 void deleteSelection(ExpLine& line) {
     const int lo = std::min(line.selStart, line.selEnd);
     const int hi = std::max(line.selStart, line.selEnd);
     const int first = std::clamp(lo, 1, line.count() + 1);
-    const int last = std::clamp(hi, 0, line.count());
-    if (first <= last)
-        line.tokens.erase(line.tokens.begin() + (first - 1), line.tokens.begin() + last);
+    line.eraseRange(first, hi);
     line.cursor = std::clamp(first, 1, line.count() + 1);
     line.selStart = line.selEnd = -1;
 }
-
-} // namespace
 
 bool insertToken(ExpLine& line, TokenCode code) {
     line.cursor = std::clamp(line.cursor, 1, line.count() + 1);
@@ -34,7 +57,7 @@ bool insertToken(ExpLine& line, TokenCode code) {
         line.cursor <= std::max(line.selStart, line.selEnd))
         deleteSelection(line);
     if (line.count() >= kMaxLineTokens) return false;
-    line.tokens.insert(line.tokens.begin() + (line.cursor - 1), code);
+    line.insertAt(line.cursor, std::span<const TokenCode>(&code, 1));
     ++line.cursor;
     return true;
 }
@@ -47,41 +70,9 @@ bool backspaceToken(ExpLine& line) {
     }
     line.cursor = std::clamp(line.cursor, 1, line.count() + 1);
     if (line.cursor <= 1) return false;
-    line.tokens.erase(line.tokens.begin() + (line.cursor - 2));
+    line.eraseRange(line.cursor - 1, line.cursor - 1);
     --line.cursor;
     return true;
-}
-
-void TypedLineFeeder::key(TokenCode code, Outcome& outcome) {
-    switch (code) {
-    case calc::Evaluate:
-        outcome.evaluated = true;
-        outcome.result = EvalCrExp(line_.tokens, trigMode_);
-        if (outcome.result.ok()) line_.resultValue = outcome.result.value;
-        line_.resultText = outcome.result.errorText;
-        break;
-    case calc::FracMode: displayMode_ = DisplayMode::Fraction; break;
-    case calc::DecMode: displayMode_ = DisplayMode::Decimal; break;
-    case calc::Backspace: backspaceToken(line_); break;
-    case calc::ClearLine: line_.clear(); break;
-    default:
-        if (code < calc::kCodeCount) insertToken(line_, code);
-        break;
-    }
-}
-
-TypedLineFeeder::Outcome TypedLineFeeder::feed(std::string_view text) {
-    Outcome outcome;
-    for (char c : text) {
-        ++outcome.consumed;
-        if (auto code = calcCodeForChar(c)) {
-            key(*code, outcome);
-            if (outcome.evaluated) break;
-        } else if (auto word = keywords_.feed(c, VerifyKeywords)) {
-            key(*word, outcome);
-        }
-    }
-    return outcome;
 }
 
 } // namespace tallix

@@ -4,6 +4,7 @@
 #include "engine/Extended.h"
 #include "engine/Tokens.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,47 +20,36 @@ struct ExpLine {
     int selEnd = -1;
     Extended resultValue = 0;
     std::string resultText;
+    // Pixel layout kept by the display, one entry per token: the token's right
+    // edge (-1 = not laid out yet) and its width. Kept parallel to tokens.
+    std::vector<int> rightEdge;
+    std::vector<int> width;
 
     int count() const { return static_cast<int>(tokens.size()); }
     bool hasSelection() const { return selStart >= 0 && selEnd >= 0; }
     // Empties the line: no tokens, cursor 1, no selection, no result.
     void clear();
+    // Empties the tokens only (the result stays).
+    void clearTokens();
+    // Marks every token for a new layout.
+    void invalidateLayout();
+    // Inserts codes before 1-based position `at`, marked for layout.
+    void insertAt(int at, std::span<const TokenCode> codes);
+    // Erases the tokens at 1-based positions first..last.
+    void eraseRange(int first, int last);
 };
 
 // Inserts code at the cursor. A selection that spans the cursor is replaced.
 // Returns false (and changes nothing) when the line is full.
 bool insertToken(ExpLine& line, TokenCode code);
+// Deletes the selected tokens, puts the cursor at the selection's start and
+// clears the selection.
+void deleteSelection(ExpLine& line);
 // Deletes the selection, or the token before the cursor; false when nothing
 // was deleted.
 bool backspaceToken(ExpLine& line);
 
 // The display mode of the calculator's results.
 enum class DisplayMode { Decimal, Fraction };
-
-// Feeds typed text into a calculator line as keys, the way a verification
-// suite line is fed: characters to codes, letters through the keyword
-// mechanism, "=" evaluates and ends the feed. The display-mode keywords
-// ("FRAC", "DEC") switch the mode rather than insert.
-class TypedLineFeeder {
-public:
-    struct Outcome {
-        bool evaluated = false;       // an "=" was reached
-        std::size_t consumed = 0;     // characters fed, the "=" included
-        CalcEvalResult result;        // of the evaluation, when evaluated
-    };
-
-    TypedLineFeeder(ExpLine& line, TrigMode trigMode, DisplayMode& displayMode)
-        : line_(line), trigMode_(trigMode), displayMode_(displayMode) {}
-
-    Outcome feed(std::string_view text);
-    // Acts as the calculator key `code` does on this line.
-    void key(TokenCode code, Outcome& outcome);
-
-private:
-    ExpLine& line_;
-    TrigMode trigMode_;
-    DisplayMode& displayMode_;
-    KeywordFeed keywords_;
-};
 
 } // namespace tallix

@@ -1,6 +1,6 @@
 #include "app/cli/Commands.h"
 
-#include "engine/CalcLine.h"
+#include "engine/CalcEditor.h"
 
 #include <cstdio>
 #include <string>
@@ -39,17 +39,16 @@ int runEval(std::span<char* const> args) {
         std::fprintf(stderr, "usage: tallix-cli eval [--deg] LINE\n");
         return 2;
     }
-    ExpLine line;
-    DisplayMode display = DisplayMode::Decimal;
-    TypedLineFeeder feeder(line, trig, display);
-    TypedLineFeeder::Outcome outcome = feeder.feed(text);
-    if (!outcome.evaluated) feeder.key(calc::Evaluate, outcome);
-    const CalcEvalResult& r = outcome.result;
-    if (r.status == CalcEvalStatus::Empty) {
+    CalcEditor editor;
+    editor.trigMode = trig;
+    editor.setResultFormatter([](Extended v, DisplayMode) { return resultText(v); });
+    TypedFeed feed = feedTypedLine(editor, text);
+    if (!feed.sawEquals) feed.effect = editor.ProcessExpButtonClick(calc::Evaluate);
+    if (!feed.effect.evaluated) {
         std::printf("\n");
         return 0;
     }
-    std::printf("%s\n", r.ok() ? resultText(r.value).c_str() : r.errorText.c_str());
+    std::printf("%s\n", editor.line(feed.effect.evaluatedLine).resultText.c_str());
     return 0;
 }
 

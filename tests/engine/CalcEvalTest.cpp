@@ -1,5 +1,5 @@
 #include "engine/CalcEval.h"
-#include "engine/CalcLine.h"
+#include "engine/CalcEditor.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +11,11 @@ using namespace tallix;
 namespace {
 
 CalcEvalResult typed(std::string_view text, TrigMode mode = TrigMode::Radians) {
-    ExpLine line;
-    DisplayMode display = DisplayMode::Decimal;
-    TypedLineFeeder feeder(line, mode, display);
-    auto outcome = feeder.feed(text);
-    if (!outcome.evaluated) feeder.key(calc::Evaluate, outcome);
-    return outcome.result;
+    CalcEditor editor;
+    editor.trigMode = mode;
+    TypedFeed feed = feedTypedLine(editor, text);
+    if (!feed.sawEquals) feed.effect = editor.ProcessExpButtonClick(calc::Evaluate);
+    return feed.effect.result;
 }
 
 struct ValueCase {
