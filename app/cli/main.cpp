@@ -12,6 +12,8 @@ namespace {
 constexpr std::array kCommands = {
     CommandEntry{"eval", "eval [--deg] LINE   type LINE into an empty calculator line and press =",
                  runEval},
+    CommandEntry{"verify", "verify FILE         run a verification suite; exit 1 when a line fails",
+                 runVerify},
 };
 
 void printHelp(std::FILE* out) {

@@ -21,3 +21,16 @@ execute_process(COMMAND ${CLI} eval RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
 if(NOT rc EQUAL 2)
     message(SEND_ERROR "tallix-cli eval without a line: exit status ${rc}, expected 2")
 endif()
+
+# verify: exit 1 when a line fails, 2 when the file cannot be read.
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/suite.txt "; a comment\n1+1=2\n2*3=7\n")
+execute_process(COMMAND ${CLI} verify ${CMAKE_CURRENT_BINARY_DIR}/suite.txt
+                OUTPUT_VARIABLE out RESULT_VARIABLE rc)
+if(NOT rc EQUAL 1 OR NOT out STREQUAL "3: 2*3=7\n   error: answer conflict: computed valued = 6\n1 passed, 1 failed\n")
+    message(SEND_ERROR "verify: exit ${rc}, printed '${out}'")
+endif()
+execute_process(COMMAND ${CLI} verify ${CMAKE_CURRENT_BINARY_DIR}/no-such-suite.txt
+                OUTPUT_VARIABLE out RESULT_VARIABLE rc)
+if(NOT rc EQUAL 2 OR NOT out STREQUAL "Unable to read specified test suite.\n")
+    message(SEND_ERROR "verify of a missing file: exit ${rc}, printed '${out}'")
+endif()

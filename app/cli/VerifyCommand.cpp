@@ -1,0 +1,45 @@
+#include "app/cli/Commands.h"
+
+#include "engine/Verification.h"
+#include "store/AtomicFile.h"
+
+#include <cstdio>
+#include <string>
+
+namespace tallix::cli {
+
+namespace {
+
+std::string decimalText(Extended v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15Lg", v);
+    std::string s(buf);
+    for (char& c : s)
+        if (c == ',') c = '.';
+    return s;
+}
+
+} // namespace
+
+// Runs a verification suite without a window: prints the "Errors" lines as the
+// verification window lists them, then "N passed, M failed".
+int runVerify(std::span<char* const> args) {
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: tallix-cli verify FILE\n");
+        return 2;
+    }
+    std::string text;
+    if (!readWholeFile(args[0], text)) {
+        std::printf("Unable to read specified test suite.\n");
+        return 2;
+    }
+    CalcEditor editor;
+    VerificationRun run(editor, decimalText);
+    const std::vector<std::string> lines = splitLines(text);
+    for (std::size_t i = 0; i < lines.size(); ++i) run.runLine(static_cast<int>(i) + 1, lines[i]);
+    for (const std::string& e : run.errors()) std::printf("%s\n", e.c_str());
+    std::printf("%d passed, %d failed\n", run.checked() - run.failed(), run.failed());
+    return run.failed() > 0 ? 1 : 0;
+}
+
+} // namespace tallix::cli
