@@ -1,0 +1,125 @@
+#include "store/History.h"
+
+#include "engine/CalcEval.h"
+
+#include <charconv>
+#include <cmath>
+#include <ctime>
+
+namespace tallix {
+
+namespace {
+
+std::string numberText(double v) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    return std::string(buf, r.ptr);
+}
+
+// Days from 1970-01-01 to y-m-d (proleptic Gregorian).
+long daysFromCivil(long y, unsigned m, unsigned d) {
+    y -= m <= 2;
+    const long era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<long>(doe) - 719468;
+}
+
+constexpr long kEpochOffset = 25569; // 1970-01-01 as days since 1899-12-30
+
+} // namespace
+
+double dateTimeNumber(std::chrono::system_clock::time_point when) {
+    const std::time_t t = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+    localtime_r(&t, &local);
+    const long days = daysFromCivil(local.tm_year + 1900L, static_cast<unsigned>(local.tm_mon + 1),
+                                    static_cast<unsigned>(local.tm_mday)) +
+                      kEpochOffset;
+    const double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec;
+    return static_cast<double>(days) + seconds / 86400.0;
+}
+
+std::string dateTimeText(double dateTime) {
+    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    if (!std::isfinite(dateTime) || dateTime < -693593 || dateTime > 2958465) return "?";
+    const long days = static_cast<long>(std::floor(dateTime)) - kEpochOffset;
+    // Civil date from days since 1970-01-01.
+    const long z = days + 719468;
+    const long era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    const unsigned d = doy - (153 * mp + 2) / 5 + 1;
+    const unsigned m = mp < 10 ? mp + 3 : mp - 9;
+    const long y = static_cast<long>(yoe) + era * 400 + (m <= 2);
+    const long minutes = std::lround((dateTime - std::floor(dateTime)) * 1440.0);
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%04ld%s%02u %02ld:%02ld", y, kMonths[m - 1], d,
+                  std::min(minutes / 60, 23L), minutes % 60);
+    return buf;
+}
+
+void ExpressionHistory::load(const std::filesystem::path& file) {
+    entries_.clear();
+    changed_ = false;
+    std::string text;
+    if (!readWholeFile(file, text)) return;
+    std::string_view rest = text;
+    while (!rest.empty()) {
+        const std::size_t eol = rest.find('\n');
+        std::string_view line = rest.substr(0, eol);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!line.empty()) entries_.emplace_back(line);
+        if (eol == std::string_view::npos) break;
+        rest.remove_prefix(eol + 1);
+    }
+}
+
+WriteResult ExpressionHistory::save(const std::filesystem::path& file) const {
+    std::string text;
+    for (const std::string& e : entries_) {
+        text += e;
+        text += '\n';
+    }
+    return writeFileAtomically(file, text);
+}
+
+void ExpressionHistory::record(double dateTime, std::span<const TokenCode> tokens) {
+    if (entries_.size() > kMaxEntries) entries_.resize(kMaxEntries);
+    std::string entry = numberText(dateTime);
+    for (TokenCode t : tokens) {
+        entry += ',';
+        entry += std::to_string(t);
+    }
+    entries_.insert(entries_.begin(), std::move(entry));
+    changed_ = true;
+}
+
+std::optional<ExpressionHistory::Entry> ExpressionHistory::parse(std::string_view line) {
+    const std::size_t comma = line.find(',');
+    if (comma == std::string_view::npos) return std::nullopt;
+    Entry entry;
+    const Extended when = parseNumberText(line.substr(0, comma));
+    if (when == UndefinedMarker) return std::nullopt;
+    entry.dateTime = static_cast<double>(when);
+    std::string_view rest = line.substr(comma + 1);
+    while (true) {
+        const std::size_t next = rest.find(',');
+        const std::string_view field = rest.substr(0, next);
+        int code = -1;
+        const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), code);
+        if (ec != std::errc() || end != field.data() + field.size() || code < 0 ||
+            code >= calc::kCodeCount || entry.tokens.size() >= static_cast<std::size_t>(kMaxLineTokens))
+            return std::nullopt;
+        entry.tokens.push_back(static_cast<TokenCode>(code));
+        if (next == std::string_view::npos) break;
+        rest.remove_prefix(next + 1);
+    }
+    return entry;
+}
+
+} // namespace tallix
