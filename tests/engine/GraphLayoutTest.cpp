@@ -1,0 +1,138 @@
+#include "engine/GraphLayout.h"
+
+#include <gtest/gtest.h>
+
+using namespace tallix;
+
+namespace {
+constexpr int kW = 346, kH = 240; // any paint box size will do
+}
+
+TEST(GraphLayout, CartesianMarginsAndSamples) {
+    GraphWindow w;
+    const XLayout x = layoutX(w.XMin, w.XMax, kW, true);
+    const Extended s = 20.0L / (kW - 1 - 12);
+    EXPECT_EQ(x.R, kW - 1);
+    EXPECT_TRUE(x.yAxisInterior);
+    EXPECT_NEAR(double(x.PlotXMin), double(-10 - 6 * s), 1e-15);
+    EXPECT_NEAR(double(x.XPerPixel), double(s), 1e-18);
+    const int n = cartesianSampleCount(x);
+    EXPECT_EQ(n, (kW - 1 - 12) / 2 + 1);
+    EXPECT_EQ(cartesianSample(w, x, 1), -10);
+    // The last sample lies within one pixel of XMax; the first maps to column 6.
+    EXPECT_NEAR(double(cartesianSample(w, x, n)), 10.0, double(s));
+    const PlotLayout p = combine(x, layoutY(w, Bounds{}, w.userY, x.XPerPixel, kH));
+    EXPECT_EQ(p.column(-10), 6);
+    EXPECT_EQ(p.column(p.PlotXMax), x.R);
+
+    // No 0 in the range: the y axis moves right, R even.
+    const XLayout right = layoutX(1, 5, kW, true);
+    EXPECT_FALSE(right.yAxisInterior);
+    EXPECT_EQ(right.R, kW * 221 / 256 - (kW * 221 / 256) % 2);
+    EXPECT_FALSE(layoutX(-10, 10, kW, false).yAxisInterior);
+}
+
+TEST(GraphLayout, AutoYRangeRules) {
+    GraphWindow w;
+    Bounds identity; // y = x sampled from -10 to about 10
+    identity.widen(-10);
+    identity.widen(9.97L);
+    YLayout y = layoutY(w, identity, w.userY, 0.06L, kH);
+    EXPECT_NEAR(double(y.PlotYMin), -10 - 0.04 * 19.97, 1e-12);
+    EXPECT_NEAR(double(y.PlotYMax), 9.97 + 0.04 * 19.97, 1e-12);
+    EXPECT_TRUE(y.xAxisInterior);
+    EXPECT_EQ(y.B, kH * 242 / 256);
+
+    Bounds constant;
+    constant.widen(3);
+    y = layoutY(w, constant, w.userY, 0.06L, kH);
+    EXPECT_NEAR(double(y.PlotYMin), 3 - 5e-6 - 0.04 * 1e-5, 1e-15);
+    EXPECT_FALSE(y.xAxisInterior); // 0 is far below
+    EXPECT_EQ(y.B, kH * 224 / 256);
+
+    y = layoutY(w, Bounds{}, w.userY, 0.06L, kH); // nothing defined
+    EXPECT_NEAR(double(y.PlotYMax), 0.54, 1e-15);
+
+    w.yScaling = YScaling::OneToOne;
+    w.YCentre = 100;
+    y = layoutY(w, identity, w.userY, 0.05L, kH);
+    EXPECT_EQ(y.YPerPixel, 0.05L);
+    EXPECT_EQ(y.B, kH * 224 / 256); // 0 is outside the centred range
+    EXPECT_NEAR(double(y.PlotYMax - y.PlotYMin), y.B * 0.05, 1e-12);
+
+    w.yScaling = YScaling::UserDef;
+    w.userY = {true, -2, 8};
+    y = layoutY(w, identity, w.userY, 0.05L, kH);
+    EXPECT_EQ(y.PlotYMin, -2);
+    EXPECT_EQ(y.PlotYMax, 8);
+}
+
+TEST(GraphLayout, SampleCountsOfPolarAndParametric) {
+    EXPECT_EQ(polarSampleCount(0, 2 * kPi), 200);
+    EXPECT_EQ(polarSampleCount(0, 0.1L), 50);
+    EXPECT_EQ(polarSampleCount(0, 1000), 2048);
+    EXPECT_EQ(spreadSample(0, 10, 150, 150), 10);
+    EXPECT_EQ(spreadSample(0, 10, 11, 4), 3);
+}
+
+TEST(GraphLayout, MappingIsLimitedAndClippingMeetsTheBorderRows) {
+    PlotLayout p;
+    p.PlotXMin = 0;
+    p.XPerPixel = 1e-10L;
+    p.PlotYMax = 0;
+    p.YPerPixel = 1;
+    EXPECT_EQ(p.column(1), 10000);
+    EXPECT_EQ(p.row(1e30L), -10000);
+    EXPECT_EQ(p.row(-5), 5);
+
+    const int top = 0, B = 100;
+    auto seg = clipSegment({0, 50}, {10, 60}, top, B);
+    ASSERT_TRUE(seg);
+    EXPECT_EQ(seg->to, (PixelPoint{10, 60}));
+    seg = clipSegment({0, 50}, {10, 150}, top, B); // leaves below
+    ASSERT_TRUE(seg);
+    EXPECT_EQ(seg->to, (PixelPoint{5, 99}));
+    seg = clipSegment({0, -50}, {10, 50}, top, B); // comes in from above
+    ASSERT_TRUE(seg);
+    EXPECT_EQ(seg->from, (PixelPoint{5, 1}));
+    EXPECT_FALSE(clipSegment({0, -5}, {10, 150}, top, B));
+    EXPECT_FALSE(clipSegment({0, 100}, {10, 100}, top, B)); // on the border row is outside
+}
+
+TEST(GraphTicks, StepChoiceForOrdinaryLargeAndTinyRanges) {
+    struct Case {
+        Extended lo, hi, major, minor;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {-10.35L, 10.35L, 5, 1},
+             {0, 1, 0.2L, 0.05L},
+             {-3, 3, 2, 0.5L}, // round(1.5) - round(-1.5) = 4 ticks
+             {0, 20000, 5000, 1000},
+             {-99999, 99999, 50000, 10000},
+             {-1e6L, 1e6L, 5e5L, 1e5L},
+             {0, 3e9L, 5e8L, 1e8L},
+             {-3e-7L, 3e-7L, 1e-7L, 2e-8L},
+         }) {
+        SCOPED_TRACE(std::to_string(double(c.lo)) + " .. " + std::to_string(double(c.hi)));
+        const TickStep s = chooseTickStep(c.lo, c.hi);
+        EXPECT_NEAR(double(s.major), double(c.major), double(c.major) * 1e-12);
+        EXPECT_NEAR(double(s.minor), double(c.minor), double(c.minor) * 1e-12);
+    }
+    EXPECT_EQ(chooseTickStep(5, 5).major, 1); // empty range: anything sane
+}
+
+TEST(GraphTicks, LabelsLeaveOutZeroAndFollowTheStep) {
+    auto labels = [](Extended lo, Extended hi, Extended major, bool pi) {
+        std::vector<std::string> out;
+        for (const Tick& t : majorTicks(lo, hi, {major, major / 5}, pi)) out.push_back(t.label);
+        return out;
+    };
+    EXPECT_EQ(labels(-10.3L, 10.3L, 5, false), (std::vector<std::string>{"-10", "-5", "5", "10"}));
+    EXPECT_EQ(labels(-1.1L, 1.1L, 0.5L, false),
+              (std::vector<std::string>{"-1.0", "-0.5", "0.5", "1.0"}));
+    EXPECT_EQ(labels(0, 0.00011L, 0.00005L, false), (std::vector<std::string>{"0.00005", "0.00010"}));
+    EXPECT_EQ(labels(-1.2L, 1.6L, 0.5L, true),
+              (std::vector<std::string>{"-pi", "-pi / 2", "pi / 2", "pi", "3 pi / 2"}));
+    EXPECT_EQ(labels(-2.5L, 4.5L, 2, true), (std::vector<std::string>{"-2 pi", "2 pi", "4 pi"}));
+    EXPECT_TRUE(labels(0, 1, 1e-9L, false).empty()); // a step too fine for the range
+}
