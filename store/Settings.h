@@ -12,7 +12,7 @@ namespace tallix {
 // values (0x00BBGGRR). Function definitions ("func1".."func20") are kept by
 // the function store, not here.
 struct Settings {
-    int bgcolor = 14548735;      // 0xDDFFFF
+    int bgcolor = 14548735;      // 0xDDFEFF: a pale yellow
     int hlcolor = 65535;         // 0x00FFFF, pressed-key colour
     int cursorcolor = 16711808;  // 0xFF0080
     int fracouterrdig = -8;      // -10..-4
