@@ -12,11 +12,11 @@ namespace tallix {
 // values (0x00BBGGRR). Function definitions ("func1".."func20") are kept by
 // the function store, not here.
 struct Settings {
-    int bgcolor = 14548735;      // 0xDDFEFF: a pale yellow
-    int hlcolor = 65535;         // 0x00FFFF, pressed-key colour
-    int cursorcolor = 16711808;  // 0xFF0080
-    int fracouterrdig = -8;      // -10..-4
-    int roundn = -1;             // -1..20, -1 = full
+    int bgcolor = 14548735;     // 0xDDFEFF: a pale yellow
+    int hlcolor = 65535;        // 0x00FFFF, pressed-key colour
+    int cursorcolor = 16711808; // 0xFF0080
+    int fracouterrdig = -8;     // -10..-4
+    int roundn = -1;            // -1..20, -1 = full
     bool exppireduction = true;
     bool floatvssci = true;
     bool autoscroll = false;
@@ -25,7 +25,7 @@ struct Settings {
     bool matrational = true;
     bool matfuncprevansw = false;
     bool matclrexpuponentry = true;
-    int calcmode = 0;            // 0 Calc, 1 f(x), 2 Lists, 3 Regr, 4 Matrix
+    int calcmode = 0; // 0 Calc, 1 f(x), 2 Lists, 3 Regr, 4 Matrix
 };
 
 inline constexpr int kDefaultBgColor = 14548735;
@@ -50,14 +50,22 @@ public:
     WriteResult setCursorColor(int v) { return setInt(values_.cursorcolor, "cursorcolor", v); }
     WriteResult setFracOutErrDig(int v);
     WriteResult setRoundN(int v);
-    WriteResult setExpPiReduction(bool v) { return setBool(values_.exppireduction, "exppireduction", v); }
+    WriteResult setExpPiReduction(bool v) {
+        return setBool(values_.exppireduction, "exppireduction", v);
+    }
     WriteResult setFloatVsSci(bool v) { return setBool(values_.floatvssci, "floatvssci", v); }
     WriteResult setAutoScroll(bool v) { return setBool(values_.autoscroll, "autoscroll", v); }
     WriteResult setColorParens(bool v) { return setBool(values_.colorparens, "colorparens", v); }
-    WriteResult setMatPiReduction(bool v) { return setBool(values_.matpireduction, "matpireduction", v); }
+    WriteResult setMatPiReduction(bool v) {
+        return setBool(values_.matpireduction, "matpireduction", v);
+    }
     WriteResult setMatRational(bool v) { return setBool(values_.matrational, "matrational", v); }
-    WriteResult setMatFuncPrevAnsw(bool v) { return setBool(values_.matfuncprevansw, "matfuncprevansw", v); }
-    WriteResult setMatClrExpUponEntry(bool v) { return setBool(values_.matclrexpuponentry, "matclrexpuponentry", v); }
+    WriteResult setMatFuncPrevAnsw(bool v) {
+        return setBool(values_.matfuncprevansw, "matfuncprevansw", v);
+    }
+    WriteResult setMatClrExpUponEntry(bool v) {
+        return setBool(values_.matclrexpuponentry, "matclrexpuponentry", v);
+    }
     WriteResult setCalcMode(int v);
 
 private:

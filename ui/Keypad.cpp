@@ -12,25 +12,27 @@ namespace {
 
 // Key faces, row by row. "\n" splits a two-line face.
 constexpr std::array<const char*, 40> kCalcFaces = {
-    "√",  "x²",  "abs", "7", "8", "9",    "+", "^",  //
-    "∛",  "x³",  "sin", "4", "5", "6",    "−", "(",  //
-    "log", "10^", "cos", "1", "2", "3",   "*", ")",  //
-    "ln", "e^",  "tan", "π", "0", "e",    "/", "=",  //
-    "ⁿ√", "!",   "arc", "frac", ".", "dec", "←", "CE"};
+    "√",   "x²",  "abs", "7",    "8", "9",   "+", "^", //
+    "∛",   "x³",  "sin", "4",    "5", "6",   "−", "(", //
+    "log", "10^", "cos", "1",    "2", "3",   "*", ")", //
+    "ln",  "e^",  "tan", "π",    "0", "e",   "/", "=", //
+    "ⁿ√",  "!",   "arc", "frac", ".", "dec", "←", "CE"};
 
 constexpr std::array<const char*, 40> kFuncFaces = {
-    "",   "abs", "sin", "7", "8", "9",  "+", "^",  //
-    "√",  "x²",  "cos", "4", "5", "6",  "−", "(",  //
-    "∛",  "x³",  "tan", "1", "2", "3",  "*", ")",  //
-    "log", "10^", "arc", "π", "0", "e", "/", "",   //
-    "ln", "e^",  "ⁿ√",  "!", ".", "CE", "←", ""};
+    "",    "abs", "sin", "7", "8", "9",  "+", "^", //
+    "√",   "x²",  "cos", "4", "5", "6",  "−", "(", //
+    "∛",   "x³",  "tan", "1", "2", "3",  "*", ")", //
+    "log", "10^", "arc", "π", "0", "e",  "/", "",  //
+    "ln",  "e^",  "ⁿ√",  "!", ".", "CE", "←", ""};
 
 const QColor kFrame(70, 86, 120);
 const QColor kDigitInk(0, 0, 0);
 const QColor kOpInk(0, 0, 140);
 const QColor kFnInk(120, 0, 0);
 
-bool isFuncKind(KeypadKind k) { return k != KeypadKind::Calc; }
+bool isFuncKind(KeypadKind k) {
+    return k != KeypadKind::Calc;
+}
 
 } // namespace
 

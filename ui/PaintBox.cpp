@@ -9,7 +9,9 @@ QColor winColor(int value) {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-int winValue(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
+int winValue(const QColor& c) {
+    return c.red() | (c.green() << 8) | (c.blue() << 16);
+}
 
 PaintBox::PaintBox(const QString& name, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
@@ -29,7 +31,9 @@ QImage PaintBox::renderImage(qreal ratio) {
     return img;
 }
 
-const QImage& PaintBox::image() { return pixels(); }
+const QImage& PaintBox::image() {
+    return pixels();
+}
 
 QImage& PaintBox::pixels() {
     const qreal ratio = devicePixelRatioF();
@@ -68,6 +72,8 @@ void PaintBox::paintEvent(QPaintEvent* event) {
                        QSizeF(event->rect().size()) * img.devicePixelRatio()));
 }
 
-void PaintBox::resizeEvent(QResizeEvent*) { dirty_ = true; }
+void PaintBox::resizeEvent(QResizeEvent*) {
+    dirty_ = true;
+}
 
 } // namespace tallix

@@ -20,11 +20,11 @@ namespace tallix {
 namespace {
 
 constexpr int kClientWidth = 354, kClientHeight = 470;
-constexpr int kMargin = 5;            // left and right margin of the wide controls
+constexpr int kMargin = 5; // left and right margin of the wide controls
 constexpr int kModeLblTop = 4, kModeLblHeight = 16;
 constexpr int kBelowModeLbls = kModeLblTop + kModeLblHeight + 2;
-constexpr int kKeypadTop = 300;       // both keypads; bottom edge at 447 / 448
-constexpr int kSideWidth = 48;        // Limage, Rimage and the columns below them
+constexpr int kKeypadTop = 300; // both keypads; bottom edge at 447 / 448
+constexpr int kSideWidth = 48;  // Limage, Rimage and the columns below them
 
 const QColor kActiveLbl = winColor(0x0000FF);   // red
 const QColor kInactiveLbl = winColor(0x800000); // navy
@@ -180,12 +180,14 @@ void TtallixMainForm::createControls() {
     FuncSB_ = new QScrollBar(Qt::Vertical, this);
     FuncSB_->setObjectName("FuncSB");
     FuncSB_->setEnabled(false);
-    const std::array<const char*, 6> analysis = {"Eval", "X-cross", "Min", "Max", "Isect", "Def Int"};
+    const std::array<const char*, 6> analysis = {"Eval", "X-cross", "Min",
+                                                 "Max",  "Isect",   "Def Int"};
     for (int i = 0; i < 6; ++i)
-        analysisLbls_[i] = placeholderLabel(QString("%1Lbl").arg(analysis[i]).remove(' ').remove('-'),
-                                            analysis[i], this);
+        analysisLbls_[i] = placeholderLabel(
+            QString("%1Lbl").arg(analysis[i]).remove(' ').remove('-'), analysis[i], this);
     const std::array<std::pair<const char*, KeypadKind>, 3> pads = {
-        {{"kb2Image", KeypadKind::FuncX}, {"kb3Image", KeypadKind::FuncTheta},
+        {{"kb2Image", KeypadKind::FuncX},
+         {"kb3Image", KeypadKind::FuncTheta},
          {"kb4Image", KeypadKind::FuncT}}};
     for (int i = 0; i < 3; ++i) {
         Keypad* pad = new Keypad(pads[i].first, pads[i].second, this);
@@ -202,7 +204,8 @@ void TtallixMainForm::createControls() {
     ListsLB_->setObjectName("ListsLB");
 
     regrPB_ = new PaintBox("regrPB", this);
-    const std::array<const char*, 3> regrCaptions = {"X Data List", "Y Data List", "Regression Model"};
+    const std::array<const char*, 3> regrCaptions = {"X Data List", "Y Data List",
+                                                     "Regression Model"};
     for (int i = 0; i < 3; ++i) {
         regrCaptions_[i] = new QLabel(regrCaptions[i], this);
         regrCaptions_[i]->adjustSize();
@@ -219,12 +222,15 @@ void TtallixMainForm::createControls() {
 
     MatsLB_ = new QListWidget(this);
     MatsLB_->setObjectName("MatsLB");
-    const std::array<const char*, 3> matList = {"Create New Matrix", "Edit Selected", "Delete Selected"};
+    const std::array<const char*, 3> matList = {"Create New Matrix", "Edit Selected",
+                                                "Delete Selected"};
     for (int i = 0; i < 3; ++i)
         matListLbls_[i] = placeholderLabel(QString("MatListLbl%1").arg(i), matList[i], this);
-    const std::array<const char*, 7> subModes = {"List", "Edit", "Algeb", "Inv", "Rref", "Det", "Trace"};
+    const std::array<const char*, 7> subModes = {"List", "Edit", "Algeb", "Inv",
+                                                 "Rref", "Det",  "Trace"};
     for (int i = 0; i < 7; ++i) {
-        matSubModeLbls_[i] = placeholderLabel(QString("Mat%1Lbl").arg(subModes[i]), subModes[i], this);
+        matSubModeLbls_[i] =
+            placeholderLabel(QString("Mat%1Lbl").arg(subModes[i]), subModes[i], this);
         matSubModeLbls_[i]->setFont(uiFont(12, true));
         matSubModeLbls_[i]->adjustSize();
     }
@@ -236,9 +242,12 @@ void TtallixMainForm::createControls() {
     // The narrow columns beside the keypads take the small font.
     for (QLabel* l : {clearAllLbl_, factPrimeLbl_, recycleAnsLbl_})
         l->setFont(uiFont(9));
-    for (QLabel* l : {dsplyCaptionLbl_, trigCaptionLbl_, polarLbl_, paramLbl_}) l->setFont(uiFont(8));
-    for (QWidget* w : findChildren<QWidget*>()) w->setToolTipDuration(4000);
-    for (QLabel* l : findChildren<QLabel*>()) l->adjustSize();
+    for (QLabel* l : {dsplyCaptionLbl_, trigCaptionLbl_, polarLbl_, paramLbl_})
+        l->setFont(uiFont(8));
+    for (QWidget* w : findChildren<QWidget*>())
+        w->setToolTipDuration(4000);
+    for (QLabel* l : findChildren<QLabel*>())
+        l->adjustSize();
     pendingCharsLbl_->setGeometry(kMargin, kClientHeight - 18, 50, 14);
 }
 
@@ -246,7 +255,8 @@ void TtallixMainForm::createControls() {
 void TtallixMainForm::ArrangeWindowComponentsPerMode() {
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (!w->isWindow()) w->hide();
-    for (ClickLabel* l : modeLbls_) l->show();
+    for (ClickLabel* l : modeLbls_)
+        l->show();
     HelpLbl_->show();
 
     const int wide = kClientWidth - 2 * kMargin;
@@ -400,12 +410,15 @@ void TtallixMainForm::setDisplayModeLabel() {
     DsplyModeLbl_->adjustSize();
 }
 
-void TtallixMainForm::setHintsEnabled(bool on) { hints_ = on; }
+void TtallixMainForm::setHintsEnabled(bool on) {
+    hints_ = on;
+}
 
 bool TtallixMainForm::checkWrite(const WriteResult& r) {
     if (r.ok) return true;
-    QMessageBox::warning(this, "Graphing Abacorn",
-                         QString("Unable to save settings.\n%1").arg(QString::fromStdString(r.error)));
+    QMessageBox::warning(
+        this, "Graphing Abacorn",
+        QString("Unable to save settings.\n%1").arg(QString::fromStdString(r.error)));
     return false;
 }
 
@@ -418,8 +431,10 @@ void TtallixMainForm::dispatchKey(CalcMode keypadMode, TokenCode code) {
             setDisplayModeLabel();
         }
         // Until the expression editor exists the display shows the key code.
-        expPB_->setNote(QString("key %1  %2").arg(code).arg(
-            QString::fromUtf8(CalcKeyGlyphs[code].data(), CalcKeyGlyphs[code].size())));
+        expPB_->setNote(
+            QString("key %1  %2")
+                .arg(code)
+                .arg(QString::fromUtf8(CalcKeyGlyphs[code].data(), CalcKeyGlyphs[code].size())));
         break;
     case CalcMode::Fx:
         break;
@@ -433,8 +448,7 @@ void TtallixMainForm::dispatchKey(CalcMode keypadMode, TokenCode code) {
 
 void TtallixMainForm::keyPressEvent(QKeyEvent* event) {
     const bool calc = mode_ == CalcMode::Calc, fx = mode_ == CalcMode::Fx;
-    if (event->key() == Qt::Key_Escape &&
-        (calc || fx || mode_ == CalcMode::Matrix)) {
+    if (event->key() == Qt::Key_Escape && (calc || fx || mode_ == CalcMode::Matrix)) {
         close();
         return;
     }

@@ -19,7 +19,9 @@ namespace {
 constexpr const char* kHelpPage = "https://abacorn.example.org/tallix/tutorial.html";
 
 // An entry whose command is not built yet: present, greyed.
-void addLater(QMenu* menu, const char* text) { menu->addAction(text)->setEnabled(false); }
+void addLater(QMenu* menu, const char* text) {
+    menu->addAction(text)->setEnabled(false);
+}
 
 // An image entry with its "To File" and "To Clipboard" items (greyed until
 // picture export exists).
@@ -43,15 +45,17 @@ void TtallixMainForm::createMenus() {
     auto colourItems = [this](QMenu* m, const char* bgText) {
         connect(m->addAction("Set Button Clicked Color"), &QAction::triggered, this,
                 [this] { pickColour(store_.values().hlcolor, &SettingsStore::setHlColor); });
-        connect(m->addAction("Set Cursor Color"), &QAction::triggered, this,
-                [this] { pickColour(store_.values().cursorcolor, &SettingsStore::setCursorColor); });
+        connect(m->addAction("Set Cursor Color"), &QAction::triggered, this, [this] {
+            pickColour(store_.values().cursorcolor, &SettingsStore::setCursorColor);
+        });
         connect(m->addAction(bgText), &QAction::triggered, this,
                 [this] { pickColour(store_.values().bgcolor, &SettingsStore::setBgColor); });
         connect(m->addAction("Set BG Color to Default"), &QAction::triggered, this,
                 &TtallixMainForm::setBgColorToDefault);
     };
 
-    for (const char* t : {"Copy Selected", "Cut Selected", "Paste Selected", "Paste Previous Answer"})
+    for (const char* t :
+         {"Copy Selected", "Cut Selected", "Paste Selected", "Paste Previous Answer"})
         addLater(CalcPU_, t);
     CalcPU_->addSeparator();
     addLater(CalcPU_, "Show Expression History");
@@ -69,7 +73,8 @@ void TtallixMainForm::createMenus() {
 
     // The function editor takes Ctrl+C, Ctrl+X and Ctrl+V; these three entries
     // carry no action of their own.
-    for (const char* t : {"Copy Selected", "Cut Selected", "Paste Selected"}) addLater(FuncPU_, t);
+    for (const char* t : {"Copy Selected", "Cut Selected", "Paste Selected"})
+        addLater(FuncPU_, t);
     FuncPU_->addSeparator();
     colourItems(FuncPU_, "Set Calculator BG Color");
     FuncPU_->addSeparator();
@@ -98,10 +103,17 @@ void TtallixMainForm::keypadMenu(Keypad* pad, QPoint pos) {
     QMenu* menu = nullptr;
     switch (mode_) {
     case CalcMode::Calc:
-    case CalcMode::Regr: menu = CalcPU_; break;
-    case CalcMode::Fx: menu = FuncPU_; break;
-    case CalcMode::Matrix: menu = MatPU_; break;
-    case CalcMode::Lists: return;
+    case CalcMode::Regr:
+        menu = CalcPU_;
+        break;
+    case CalcMode::Fx:
+        menu = FuncPU_;
+        break;
+    case CalcMode::Matrix:
+        menu = MatPU_;
+        break;
+    case CalcMode::Lists:
+        return;
     }
     menu->popup(pad->mapToGlobal(pos) - QPoint(120, 0));
 }

@@ -25,7 +25,9 @@ UpDown::UpDown(const QString& name, int lo, int hi, int increment, QWidget* pare
     connect(down_, &QToolButton::clicked, this, [this] { step(-increment_); });
 }
 
-void UpDown::setPosition(int v) { pos_ = std::clamp(v, lo_, hi_); }
+void UpDown::setPosition(int v) {
+    pos_ = std::clamp(v, lo_, hi_);
+}
 
 void UpDown::step(int delta) {
     const int next = std::clamp(pos_ + delta, lo_, hi_);

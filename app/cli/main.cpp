@@ -13,7 +13,8 @@ constexpr std::array kCommands = {
     CommandEntry{"eval", "eval [--deg] LINE   type LINE into an empty calculator line and press =",
                  runEval},
 #ifdef TALLIX_WITH_UI
-    CommandEntry{"snapshot", "snapshot DIR        write the window in each mode as DIR/calc.png, fx.png, ...",
+    CommandEntry{"snapshot",
+                 "snapshot DIR        write the window in each mode as DIR/calc.png, fx.png, ...",
                  runSnapshot},
 #endif
 };

@@ -1,5 +1,5 @@
-#include "store/AtomicFile.h"
 #include "store/Settings.h"
+#include "store/AtomicFile.h"
 
 #include <gtest/gtest.h>
 
@@ -63,12 +63,13 @@ TEST_F(SettingsFile, BadValuesFallBackToTheirDefaults) {
     EXPECT_EQ(s.fracouterrdig, -8);
     EXPECT_EQ(s.hlcolor, 65535);
     EXPECT_FALSE(s.autoscroll);
-    EXPECT_EQ(s.calcmode, 4);      // good values are read
+    EXPECT_EQ(s.calcmode, 4); // good values are read
     EXPECT_FALSE(s.colorparens);
 }
 
 TEST_F(SettingsFile, EachChangeIsWrittenAtOnceKeepingOtherLines) {
-    ASSERT_TRUE(writeFileAtomically(file_, "; mine\n[config]\nfunc1=x^2\nroundn=3\n[other]\na=b\n").ok);
+    ASSERT_TRUE(
+        writeFileAtomically(file_, "; mine\n[config]\nfunc1=x^2\nroundn=3\n[other]\na=b\n").ok);
     SettingsStore store(file_);
     store.load();
     ASSERT_TRUE(store.setCalcMode(3).ok);

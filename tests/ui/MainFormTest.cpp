@@ -60,7 +60,8 @@ protected:
     static int countColour(const QImage& img, QColor c) {
         int n = 0;
         for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x) n += img.pixelColor(x, y).rgb() == c.rgb();
+            for (int x = 0; x < img.width(); ++x)
+                n += img.pixelColor(x, y).rgb() == c.rgb();
         return n;
     }
 
@@ -83,12 +84,16 @@ TEST_F(MainForm, ModeLabelsSwitchControlsAndWriteTheMode) {
         std::vector<const char*> shown, hidden;
     };
     const std::vector<Case> cases = {
-        {"ModeFxLbl", CalcMode::Fx, {"GraphPB", "FuncPB", "kb2Image", "TrigModeLbl"},
+        {"ModeFxLbl",
+         CalcMode::Fx,
+         {"GraphPB", "FuncPB", "kb2Image", "TrigModeLbl"},
          {"expPB", "kbImage", "kb3Image", "DsplyModeLbl"}},
         {"ModeListLbl", CalcMode::Lists, {"ListsLB"}, {"kbImage", "kb2Image", "GraphPB"}},
         {"ModeRegrLbl", CalcMode::Regr, {"regrPB", "XListCB", "RegrLB"}, {"kbImage", "ListsLB"}},
         {"ModeMatrixLbl", CalcMode::Matrix, {"MatsLB", "kbImage"}, {"MatPB", "regrPB"}},
-        {"ModeCalcLbl", CalcMode::Calc, {"expPB", "kbImage", "Limage", "Rimage", "pendingCharsLbl"},
+        {"ModeCalcLbl",
+         CalcMode::Calc,
+         {"expPB", "kbImage", "Limage", "Rimage", "pendingCharsLbl"},
          {"MatsLB", "GraphPB"}},
     };
     for (const Case& c : cases) {
@@ -96,8 +101,10 @@ TEST_F(MainForm, ModeLabelsSwitchControlsAndWriteTheMode) {
         clickLabel(form, c.label);
         EXPECT_EQ(form.mode(), c.mode);
         EXPECT_NE(ini().find("calcmode=" + std::to_string(int(c.mode))), std::string::npos);
-        for (const char* n : c.shown) EXPECT_TRUE(child(form, n)->isVisible()) << n;
-        for (const char* n : c.hidden) EXPECT_FALSE(child(form, n)->isVisible()) << n;
+        for (const char* n : c.shown)
+            EXPECT_TRUE(child(form, n)->isVisible()) << n;
+        for (const char* n : c.hidden)
+            EXPECT_FALSE(child(form, n)->isVisible()) << n;
         EXPECT_EQ(child(form, c.label)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     }
     // Calc: the display spans the width between equal margins, ending 2 pixels above Limage.
