@@ -14,8 +14,16 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# Without a display (neither DISPLAY nor WAYLAND_DISPLAY set) the window cannot
+# open: say so and write pictures of the five modes instead.
+SNAPSHOTS ?= snapshots
 run: build
-	$(BUILD)/app/tallix-cli eval "2(3+4)^2/7"
+	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
+		$(BUILD)/app/tallix; \
+	else \
+		echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): writing the window's pictures to $(SNAPSHOTS)/ instead."; \
+		$(BUILD)/app/tallix-cli snapshot $(SNAPSHOTS); \
+	fi
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -17,5 +17,8 @@ struct CommandEntry {
 
 int runEval(std::span<char* const> args);
 int runVerify(std::span<char* const> args);
+#ifdef TALLIX_WITH_UI
+int runSnapshot(std::span<char* const> args);
+#endif
 
 } // namespace tallix::cli

@@ -14,6 +14,11 @@ constexpr std::array kCommands = {
                  runEval},
     CommandEntry{"verify", "verify FILE         run a verification suite; exit 1 when a line fails",
                  runVerify},
+#ifdef TALLIX_WITH_UI
+    CommandEntry{"snapshot",
+                 "snapshot DIR        write the window in each mode as DIR/calc.png, fx.png, ...",
+                 runSnapshot},
+#endif
 };
 
 void printHelp(std::FILE* out) {

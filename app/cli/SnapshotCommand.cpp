@@ -1,0 +1,33 @@
+// Built only with the Qt window (TALLIX_WITH_UI).
+#include "app/cli/Commands.h"
+
+#include "ui/Snapshot.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+namespace tallix::cli {
+
+int runSnapshot(std::span<char* const> args) {
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: tallix-cli snapshot DIR\n");
+        return 2;
+    }
+    // No window is shown: render with the offscreen platform at ratio 1.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_SCALE_FACTOR", "1");
+    int argc = 1;
+    char name[] = "tallix-cli";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    const QString error = writeSnapshots(QString::fromLocal8Bit(args[0]));
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "tallix-cli: %s\n", error.toLocal8Bit().constData());
+        return 2;
+    }
+    std::printf("wrote calc.png fx.png lists.png regr.png matrix.png to %s\n", args[0]);
+    return 0;
+}
+
+} // namespace tallix::cli

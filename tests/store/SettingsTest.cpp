@@ -1,0 +1,108 @@
+#include "store/Settings.h"
+#include "store/AtomicFile.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace tallix;
+namespace fs = std::filesystem;
+
+namespace {
+
+class SettingsFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("tallix-settings-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        file_ = dir_ / "tallix.ini";
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string contents() const {
+        std::string s;
+        readWholeFile(file_, s);
+        return s;
+    }
+    fs::path dir_, file_;
+};
+
+} // namespace
+
+TEST_F(SettingsFile, MissingFileGivesDefaults) {
+    SettingsStore store(file_);
+    store.load();
+    const Settings& s = store.values();
+    EXPECT_EQ(s.bgcolor, 14548735);
+    EXPECT_EQ(s.hlcolor, 65535);
+    EXPECT_EQ(s.cursorcolor, 16711808);
+    EXPECT_EQ(s.fracouterrdig, -8);
+    EXPECT_EQ(s.roundn, -1);
+    EXPECT_TRUE(s.exppireduction && s.floatvssci && s.colorparens && s.matpireduction &&
+                s.matrational && s.matclrexpuponentry);
+    EXPECT_FALSE(s.autoscroll || s.matfuncprevansw);
+    EXPECT_EQ(s.calcmode, 0);
+    EXPECT_FALSE(fs::exists(file_)); // reading never creates the file
+}
+
+TEST_F(SettingsFile, BadValuesFallBackToTheirDefaults) {
+    ASSERT_TRUE(writeFileAtomically(file_, "[config]\nbgcolor=pink\nroundn=21\nfracouterrdig=-3\n"
+                                           "calcmode=4\nautoscroll=yes\nhlcolor=-5\n"
+                                           "colorparens=0\n")
+                    .ok);
+    SettingsStore store(file_);
+    store.load();
+    const Settings& s = store.values();
+    EXPECT_EQ(s.bgcolor, 14548735);
+    EXPECT_EQ(s.roundn, -1);
+    EXPECT_EQ(s.fracouterrdig, -8);
+    EXPECT_EQ(s.hlcolor, 65535);
+    EXPECT_FALSE(s.autoscroll);
+    EXPECT_EQ(s.calcmode, 4); // good values are read
+    EXPECT_FALSE(s.colorparens);
+}
+
+TEST_F(SettingsFile, EachChangeIsWrittenAtOnceKeepingOtherLines) {
+    ASSERT_TRUE(
+        writeFileAtomically(file_, "; mine\n[config]\nfunc1=x^2\nroundn=3\n[other]\na=b\n").ok);
+    SettingsStore store(file_);
+    store.load();
+    ASSERT_TRUE(store.setCalcMode(3).ok);
+    ASSERT_TRUE(store.setAutoScroll(true).ok);
+    ASSERT_TRUE(store.setRoundN(-1).ok);
+    EXPECT_EQ(contents(), "; mine\n[config]\nfunc1=x^2\nroundn=-1\ncalcmode=3\nautoscroll=1\n"
+                          "[other]\na=b\n");
+
+    SettingsStore again(file_);
+    again.load();
+    EXPECT_EQ(again.values().calcmode, 3);
+    EXPECT_TRUE(again.values().autoscroll);
+}
+
+TEST_F(SettingsFile, FailedWriteKeepsTheOldFileWhole) {
+    SettingsStore store(file_);
+    store.load();
+    ASSERT_TRUE(store.setBgColor(123).ok);
+    const std::string before = contents();
+
+    // A file-size limit below the file's size fails the write as a full disk would.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 4;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const WriteResult r = store.setHlColor(255);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.empty());
+    EXPECT_EQ(contents(), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}

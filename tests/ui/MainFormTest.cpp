@@ -1,0 +1,316 @@
+#include "store/AtomicFile.h"
+#include "store/DataFolder.h"
+#include "ui/Keypad.h"
+#include "ui/PaintBox.h"
+#include "ui/tallixMain.h"
+#include "ui/tallixOpts.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace tallix;
+
+namespace {
+
+class MainForm : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "ui_tests";
+        static char* argv[] = {name, nullptr};
+        if (!qApp) new QApplication(argc, argv);
+        ASSERT_TRUE(dir_.isValid());
+        DataFolder::setOverride(dir_.path().toStdString());
+    }
+    void TearDown() override { DataFolder::setOverride({}); }
+
+    std::filesystem::path iniPath() const { return DataFolder::file("tallix.ini"); }
+    std::string ini() const {
+        std::string s;
+        readWholeFile(iniPath(), s);
+        return s;
+    }
+    template <class T = QWidget> static T* child(QWidget& form, const char* name) {
+        T* w = form.findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    static void clickLabel(QWidget& form, const char* name) {
+        QTest::mouseClick(child(form, name), Qt::LeftButton, {}, QPoint(3, 3));
+    }
+    static QPoint keyCentre(QWidget* pad, int code) {
+        const double cw = pad->width() / 8.0, rh = pad->height() / 5.0;
+        return QPoint(int((code % 8 + 0.5) * cw), int((code / 8 + 0.5) * rh));
+    }
+    static int countColour(const QImage& img, QColor c) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                n += img.pixelColor(x, y).rgb() == c.rgb();
+        return n;
+    }
+
+    QTemporaryDir dir_;
+};
+
+const QColor kYellow(255, 255, 0); // the default pressed-key colour
+
+} // namespace
+
+TEST_F(MainForm, ModeLabelsSwitchControlsAndWriteTheMode) {
+    TtallixMainForm form;
+    form.show();
+    EXPECT_EQ(form.windowTitle(), "v1.17c  --  Graphing Abacorn");
+    EXPECT_EQ(form.size(), QSize(354, 470));
+
+    struct Case {
+        const char* label;
+        CalcMode mode;
+        std::vector<const char*> shown, hidden;
+    };
+    const std::vector<Case> cases = {
+        {"ModeFxLbl",
+         CalcMode::Fx,
+         {"GraphPB", "FuncPB", "kb2Image", "TrigModeLbl"},
+         {"expPB", "kbImage", "kb3Image", "DsplyModeLbl"}},
+        {"ModeListLbl", CalcMode::Lists, {"ListsLB"}, {"kbImage", "kb2Image", "GraphPB"}},
+        {"ModeRegrLbl", CalcMode::Regr, {"regrPB", "XListCB", "RegrLB"}, {"kbImage", "ListsLB"}},
+        {"ModeMatrixLbl", CalcMode::Matrix, {"MatsLB", "kbImage"}, {"MatPB", "regrPB"}},
+        {"ModeCalcLbl",
+         CalcMode::Calc,
+         {"expPB", "kbImage", "Limage", "Rimage", "pendingCharsLbl"},
+         {"MatsLB", "GraphPB"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        clickLabel(form, c.label);
+        EXPECT_EQ(form.mode(), c.mode);
+        EXPECT_NE(ini().find("calcmode=" + std::to_string(int(c.mode))), std::string::npos);
+        for (const char* n : c.shown)
+            EXPECT_TRUE(child(form, n)->isVisible()) << n;
+        for (const char* n : c.hidden)
+            EXPECT_FALSE(child(form, n)->isVisible()) << n;
+        EXPECT_EQ(child(form, c.label)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    }
+    // Calc: the display spans the width between equal margins, ending 2 pixels above Limage.
+    QWidget* exp = child(form, "expPB");
+    EXPECT_EQ(exp->x(), form.width() - exp->geometry().right() - 1);
+    EXPECT_EQ(exp->geometry().bottom() + 3, child(form, "Limage")->y());
+    EXPECT_EQ(child(form, "Limage")->y(), child(form, "kbImage")->y());
+}
+
+TEST_F(MainForm, ClickingTheActiveLabelWritesNothingButRegrRefills) {
+    TtallixMainForm form;
+    form.show();
+    clickLabel(form, "ModeCalcLbl");
+    EXPECT_FALSE(std::filesystem::exists(iniPath()));
+
+    clickLabel(form, "ModeRegrLbl");
+    const std::string written = ini();
+    auto* x = child<QComboBox>(form, "XListCB");
+    x->clear();
+    clickLabel(form, "ModeRegrLbl");
+    EXPECT_EQ(ini(), written);
+    ASSERT_EQ(x->count(), 2);
+    EXPECT_EQ(x->itemText(0), "Integer List 0..n");
+    EXPECT_EQ(x->itemText(1), "Integer List 1..n");
+}
+
+TEST_F(MainForm, RestartRestoresTheModeButNotTrigDisplayOrHints) {
+    {
+        TtallixMainForm form;
+        form.show();
+        clickLabel(form, "ModeFxLbl");
+        clickLabel(form, "TrigModeLbl");
+        EXPECT_EQ(child<QLabel>(form, "TrigModeLbl")->text(), "degrees");
+        clickLabel(form, "ModeCalcLbl");
+        clickLabel(form, "DsplyModeLbl");
+        EXPECT_EQ(child<QLabel>(form, "DsplyModeLbl")->text(), "Frac");
+        form.setHintsEnabled(true);
+        clickLabel(form, "ModeMatrixLbl");
+    }
+    TtallixMainForm form;
+    form.show();
+    EXPECT_EQ(form.mode(), CalcMode::Matrix);
+    EXPECT_TRUE(child(form, "MatsLB")->isVisible());
+    EXPECT_FALSE(form.degrees());
+    EXPECT_FALSE(form.fractionDisplay());
+    EXPECT_FALSE(form.hintsEnabled());
+    EXPECT_EQ(child<QLabel>(form, "TrigModeLbl")->text(), "radians");
+    EXPECT_EQ(child<QLabel>(form, "DsplyModeLbl")->text(), "Dec");
+    EXPECT_EQ(child(form, "DsplyModeLbl")->toolTip(),
+              "Click to enable Fractional/Rational display of results");
+}
+
+TEST_F(MainForm, BgColorToDefaultWritesAndRepaints) {
+    ASSERT_TRUE(writeFileAtomically(iniPath(), "[config]\nbgcolor=255\n").ok);
+    TtallixMainForm form;
+    form.show();
+    EXPECT_EQ(form.grab().toImage().pixel(350, 466), qRgb(255, 0, 0));
+
+    QAction* item = nullptr;
+    for (QAction* a : child<QMenu>(form, "CalcPU")->actions())
+        if (a->text() == "Set BG Color to Default") item = a;
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    EXPECT_NE(ini().find("bgcolor=14548735"), std::string::npos);
+    EXPECT_EQ(form.grab().toImage().pixel(350, 466), qRgb(255, 0xFE, 0xDD)); // 14548735 is 0xDDFEFF
+}
+
+TEST_F(MainForm, OptionsDialogFollowsEveryUpDownClickAndWritesAtOnce) {
+    TtallixMainForm form;
+    auto* opts = child<TtallixOptionsForm>(form, "TtallixOptionsForm");
+    opts->loadValues();
+    opts->show();
+    auto* round = child<UpDown>(*opts, "RoundUD");
+    auto* roundLbl = child<QLabel>(*opts, "RoundLbl");
+    EXPECT_EQ(roundLbl->text(), "full");
+    QTest::mouseClick(round->upButton(), Qt::LeftButton);
+    EXPECT_EQ(roundLbl->text(), "0");
+    EXPECT_NE(ini().find("roundn=0"), std::string::npos);
+    QTest::mouseClick(round->downButton(), Qt::LeftButton);
+    EXPECT_EQ(roundLbl->text(), "full");
+    EXPECT_NE(ini().find("roundn=-1"), std::string::npos);
+
+    // The up arrow of the tolerance moves toward -10.
+    auto* frac = child<UpDown>(*opts, "FracErrUD");
+    QTest::mouseClick(frac->upButton(), Qt::LeftButton);
+    EXPECT_EQ(child<QLabel>(*opts, "FracErrLbl")->text(), "-9");
+    EXPECT_NE(ini().find("fracouterrdig=-9"), std::string::npos);
+
+    QTest::mouseClick(child(*opts, "PiCB"), Qt::LeftButton);
+    EXPECT_NE(ini().find("exppireduction=0"), std::string::npos);
+    QTest::mouseClick(child(*opts, "HintsCB"), Qt::LeftButton);
+    EXPECT_TRUE(form.hintsEnabled());
+    EXPECT_EQ(ini().find("hint"), std::string::npos); // hints are never stored
+}
+
+TEST_F(MainForm, KeyPressHighlightsAndTheReleaseSendsThePressedKey) {
+    TtallixMainForm form;
+    form.show();
+    auto* pad = child<Keypad>(form, "kbImage");
+    EXPECT_EQ(pad->size(), QSize(235, 147));
+    EXPECT_EQ(countColour(pad->image(), kYellow), 0);
+    QSignalSpy spy(&form, &TtallixMainForm::keyDispatched);
+
+    // Press on sin (10), release over 7 (3): sin is sent and its cell restored.
+    QTest::mousePress(pad, Qt::LeftButton, {}, keyCentre(pad, calc::Sin));
+    const int lit = countColour(pad->image(), kYellow);
+    EXPECT_GT(lit, 200);
+    const QImage pressed = pad->image();
+    const PixelRect cell = keypadCellRect(235, 147, calc::Sin, false);
+    for (int y = 0; y < pressed.height(); ++y)
+        for (int x = 0; x < pressed.width(); ++x)
+            if (pressed.pixelColor(x, y) == kYellow)
+                ASSERT_TRUE(x >= cell.left && x <= cell.right && y >= cell.top && y <= cell.bottom);
+    QTest::mouseRelease(pad, Qt::LeftButton, {}, keyCentre(pad, 3));
+    EXPECT_EQ(countColour(pad->image(), kYellow), 0);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy[0][1].toInt(), calc::Sin);
+    EXPECT_EQ(child<PaintBox>(form, "expPB")->note().left(6), "key 10");
+
+    // The frac key switches the display mode label.
+    QTest::mouseClick(pad, Qt::LeftButton, {}, keyCentre(pad, calc::FracMode));
+    EXPECT_EQ(child<QLabel>(form, "DsplyModeLbl")->text(), "Frac");
+}
+
+TEST_F(MainForm, TallEnterKeyLightsBothRowsAndGivesItsRowsCode) {
+    TtallixMainForm form;
+    form.show();
+    clickLabel(form, "ModeFxLbl");
+    auto* pad = child<Keypad>(form, "kb2Image");
+    EXPECT_EQ(pad->size(), QSize(238, 148));
+    QSignalSpy spy(&form, &TtallixMainForm::keyDispatched);
+    QTest::mousePress(pad, Qt::LeftButton, {}, keyCentre(pad, func::EnterLow));
+    const QImage img = pad->image();
+    const QPoint upper = keyCentre(pad, func::Enter);
+    EXPECT_EQ(img.pixelColor(upper.x(), upper.y() - 6), kYellow);
+    QTest::mouseRelease(pad, Qt::LeftButton, {}, keyCentre(pad, func::EnterLow));
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy[0][1].toInt(), func::EnterLow);
+}
+
+TEST_F(MainForm, TypedKeywordsGoThroughThePendingLabel) {
+    TtallixMainForm form;
+    form.show();
+    auto* pending = child<QLabel>(form, "pendingCharsLbl");
+    QSignalSpy spy(&form, &TtallixMainForm::keyDispatched);
+
+    QTest::keyClick(&form, 's');
+    EXPECT_EQ(pending->text(), "S");
+    QTest::keyClick(&form, 'i');
+    EXPECT_EQ(pending->text(), "SI");
+    QTest::keyClick(&form, 'n');
+    EXPECT_EQ(pending->text(), "");
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy[0][1].toInt(), calc::Sin);
+
+    QTest::keyClicks(&form, "sq");
+    EXPECT_EQ(pending->text(), "SQ");
+    QTest::keyClick(&form, Qt::Key_Backspace);
+    EXPECT_EQ(pending->text(), "S");
+    QTest::keyClick(&form, 'x'); // "SX" starts no keyword: both letters dropped
+    EXPECT_EQ(pending->text(), "");
+    EXPECT_EQ(spy.count(), 1);
+
+    clickLabel(form, "ModeFxLbl");
+    QTest::keyClick(&form, 'x');
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_EQ(spy[1][0].toInt(), int(CalcMode::Fx));
+    EXPECT_EQ(spy[1][1].toInt(), func::Var);
+}
+
+TEST_F(MainForm, KeypadsDrawAtDoubleDensityWithoutThePressedColour) {
+    TtallixMainForm form;
+    for (const char* name : {"kbImage", "kb2Image", "kb3Image", "kb4Image"}) {
+        SCOPED_TRACE(name);
+        auto* pad = child<Keypad>(form, name);
+        const QImage img = pad->renderImage(2.0);
+        EXPECT_EQ(img.size(), pad->size() * 2);
+        EXPECT_EQ(countColour(img, kYellow), 0);
+        EXPECT_GT(countColour(img, Qt::white), img.width() * img.height() / 3);
+    }
+}
+
+TEST_F(MainForm, FailedSettingsWriteWarnsAndKeepsTheOldFile) {
+    TtallixMainForm form;
+    form.show();
+    clickLabel(form, "ModeFxLbl");
+    const std::string before = ini();
+
+    QString warning;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            warning = box->text();
+            box->close();
+        }
+    });
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 4;
+    ::setrlimit(RLIMIT_FSIZE, &tiny);
+    clickLabel(form, "ModeMatrixLbl");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_TRUE(warning.startsWith("Unable to save settings")) << warning.toStdString();
+    EXPECT_EQ(ini(), before);
+    EXPECT_EQ(form.mode(), CalcMode::Matrix); // the window still follows the click
+}

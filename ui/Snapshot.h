@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace tallix {
+
+// Renders the main window in each of the five modes into DIR as calc.png,
+// fx.png, lists.png, regr.png and matrix.png (354 x 470 at ratio 1). Uses a
+// fresh temporary data folder, so the user's settings are neither read nor
+// changed. Needs a QApplication. Returns an error text, empty on success.
+QString writeSnapshots(const QString& dir);
+
+} // namespace tallix

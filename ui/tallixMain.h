@@ -1,0 +1,138 @@
+#pragma once
+
+#include "engine/Tokens.h"
+#include "store/Settings.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QScrollBar;
+
+namespace tallix {
+
+class ClickLabel;
+class Keypad;
+class PaintBox;
+class TtallixAboutForm;
+class TtallixOptionsForm;
+
+enum class CalcMode { Calc = 0, Fx = 1, Lists = 2, Regr = 3, Matrix = 4 };
+
+inline constexpr const char* kMainCaption = "v1.17c  --  Graphing Abacorn";
+
+// The main window: the five modes on one fixed 354 x 470 surface. Settings
+// are read from and written to "tallix.ini" in the data folder.
+class TtallixMainForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TtallixMainForm(QWidget* parent = nullptr);
+    ~TtallixMainForm() override;
+
+    CalcMode mode() const { return mode_; }
+    const Settings& settings() const { return store_.values(); }
+    SettingsStore& settingsStore() { return store_; }
+    bool hintsEnabled() const { return hints_; }
+    bool degrees() const { return degrees_; }
+    bool fractionDisplay() const { return fracDisplay_; }
+
+    // Reports a failed settings write in a warning box; true when it succeeded.
+    bool checkWrite(const WriteResult& r);
+
+public slots:
+    void ModeCalcLblClick() { selectMode(CalcMode::Calc); }
+    void ModeFxLblClick() { selectMode(CalcMode::Fx); }
+    void ModeListLblClick() { selectMode(CalcMode::Lists); }
+    void ModeRegrLblClick() { selectMode(CalcMode::Regr); }
+    void ModeMatrixLblClick() { selectMode(CalcMode::Matrix); }
+    void selectMode(CalcMode m);
+    void setHintsEnabled(bool on);
+    void setBgColorToDefault();
+
+signals:
+    // A key code handed to the mode's key handler (keypad click or typing).
+    void keyDispatched(int mode, int code);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void ArrangeWindowComponentsPerMode();
+    void ColorModeLbls();
+    void applyBackground();
+    void setTrigLabel();
+    void setDisplayModeLabel();
+    void fillRegrChoosers();
+    void dispatchKey(CalcMode keypadMode, TokenCode code);
+    void keypadMenu(Keypad* pad, QPoint pos);
+    void pickColour(int current, WriteResult (SettingsStore::*write)(int));
+    void openHelpPage();
+    void showOptions();
+
+    SettingsStore store_;
+    CalcMode mode_ = CalcMode::Calc;
+    bool hints_ = false;
+    bool degrees_ = false;
+    bool fracDisplay_ = false;
+    KeywordFeed keywords_;
+
+    std::array<ClickLabel*, 5> modeLbls_{};
+    // Calc
+    PaintBox* expPB_ = nullptr;
+    Keypad* kbImage_ = nullptr;
+    PaintBox* Limage_ = nullptr;
+    PaintBox* Rimage_ = nullptr;
+    QLabel* clearAllLbl_ = nullptr;
+    QLabel* factPrimeLbl_ = nullptr;
+    QLabel* recycleAnsLbl_ = nullptr;
+    QLabel* pendingCharsLbl_ = nullptr;
+    QLabel* dsplyCaptionLbl_ = nullptr;
+    ClickLabel* DsplyModeLbl_ = nullptr;
+    QLabel* trigCaptionLbl_ = nullptr;
+    ClickLabel* TrigModeLbl_ = nullptr;
+    ClickLabel* HelpLbl_ = nullptr;
+    // f(x)
+    PaintBox* GraphPB_ = nullptr;
+    QLabel* funcDefsLbl_ = nullptr;
+    QLabel* polarLbl_ = nullptr;
+    QLabel* paramLbl_ = nullptr;
+    PaintBox* FuncPB_ = nullptr;
+    QScrollBar* FuncSB_ = nullptr;
+    std::array<QLabel*, 6> analysisLbls_{};
+    std::array<Keypad*, 3> funcPads_{}; // kb2Image, kb3Image, kb4Image
+    // Lists
+    QLabel* newListLbl_ = nullptr;
+    QLabel* editListLbl_ = nullptr;
+    QLabel* deleteListLbl_ = nullptr;
+    QListWidget* ListsLB_ = nullptr;
+    // Regr
+    PaintBox* regrPB_ = nullptr;
+    std::array<QLabel*, 3> regrCaptions_{};
+    QComboBox* XListCB_ = nullptr;
+    QComboBox* YListCB_ = nullptr;
+    QComboBox* RegrModelCB_ = nullptr;
+    QListWidget* RegrLB_ = nullptr;
+    // Matrix (sub-mode List at start)
+    QListWidget* MatsLB_ = nullptr;
+    std::array<QLabel*, 3> matListLbls_{};
+    std::array<QLabel*, 7> matSubModeLbls_{};
+    PaintBox* MatPB_ = nullptr;
+
+    QMenu* CalcPU_ = nullptr;
+    QMenu* FuncPU_ = nullptr;
+    QMenu* MatPU_ = nullptr;
+    QMenu* HelpPU_ = nullptr;
+    TtallixOptionsForm* options_ = nullptr;
+    TtallixAboutForm* about_ = nullptr;
+};
+
+} // namespace tallix
