@@ -216,8 +216,9 @@ TEST_F(MainForm, KeyPressHighlightsAndTheReleaseSendsThePressedKey) {
     const PixelRect cell = keypadCellRect(235, 147, calc::Sin, false);
     for (int y = 0; y < pressed.height(); ++y)
         for (int x = 0; x < pressed.width(); ++x)
-            if (pressed.pixelColor(x, y) == kYellow)
+            if (pressed.pixelColor(x, y) == kYellow) {
                 ASSERT_TRUE(x >= cell.left && x <= cell.right && y >= cell.top && y <= cell.bottom);
+            }
     QTest::mouseRelease(pad, Qt::LeftButton, {}, keyCentre(pad, 3));
     EXPECT_EQ(countColour(pad->image(), kYellow), 0);
     ASSERT_EQ(spy.count(), 1);
