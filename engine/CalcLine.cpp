@@ -57,8 +57,12 @@ void TypedLineFeeder::key(TokenCode code, Outcome& outcome) {
     case calc::Evaluate:
         outcome.evaluated = true;
         outcome.result = EvalCrExp(line_.tokens, trigMode_);
-        if (outcome.result.ok()) line_.resultValue = outcome.result.value;
-        line_.resultText = outcome.result.errorText;
+        if (outcome.result.ok()) {
+            line_.resultValue = outcome.result.value;
+            line_.resultText = CalcResultText(outcome.result.value, displayMode_, settings_);
+        } else {
+            line_.resultText = outcome.result.errorText;
+        }
         break;
     case calc::FracMode: displayMode_ = DisplayMode::Fraction; break;
     case calc::DecMode: displayMode_ = DisplayMode::Decimal; break;

@@ -2,6 +2,7 @@
 
 #include "engine/CalcEval.h"
 #include "engine/Extended.h"
+#include "engine/NumFormat.h"
 #include "engine/Tokens.h"
 
 #include <string>
@@ -33,9 +34,6 @@ bool insertToken(ExpLine& line, TokenCode code);
 // was deleted.
 bool backspaceToken(ExpLine& line);
 
-// The display mode of the calculator's results.
-enum class DisplayMode { Decimal, Fraction };
-
 // Feeds typed text into a calculator line as keys, the way a verification
 // suite line is fed: characters to codes, letters through the keyword
 // mechanism, "=" evaluates and ends the feed. The display-mode keywords
@@ -48,8 +46,11 @@ public:
         CalcEvalResult result;        // of the evaluation, when evaluated
     };
 
-    TypedLineFeeder(ExpLine& line, TrigMode trigMode, DisplayMode& displayMode)
-        : line_(line), trigMode_(trigMode), displayMode_(displayMode) {}
+    // A successful evaluation leaves the result text for displayMode (as it
+    // is at the "=") and settings in the line.
+    TypedLineFeeder(ExpLine& line, TrigMode trigMode, DisplayMode& displayMode,
+                    const CalcDisplaySettings& settings = {})
+        : line_(line), trigMode_(trigMode), displayMode_(displayMode), settings_(settings) {}
 
     Outcome feed(std::string_view text);
     // Acts as the calculator key `code` does on this line.
@@ -59,6 +60,7 @@ private:
     ExpLine& line_;
     TrigMode trigMode_;
     DisplayMode& displayMode_;
+    CalcDisplaySettings settings_;
     KeywordFeed keywords_;
 };
 
