@@ -13,9 +13,6 @@ constexpr Extended kMaxTarget = 0x1p63L;
 // Larger limits are left to the walk: no caller comes near them, and they
 // would let the bounds of the fast search overflow.
 constexpr std::int64_t kMaxFastSteps = std::int64_t{1} << 40;
-// Moves walked literally before the fast search takes over: most results of
-// the calculator are short fractions, found within these.
-constexpr std::int64_t kLiteralPrefix = 16;
 
 FracMatch notFound(std::int64_t maxSteps) {
     return {false, 0, 0, maxSteps < 0 ? 1 : maxSteps + 1};
@@ -23,32 +20,35 @@ FracMatch notFound(std::int64_t maxSteps) {
 
 bool inDomain(Extended t) { return t > 0 && t < kMaxTarget; }
 
+// round(t), half to even, for 0 < t < 2^63: what std::nearbyint gives in the
+// default rounding mode, without its cost of saving and restoring the
+// floating-point environment.
+std::uint64_t roundHalfEven(Extended t) {
+    const auto i = static_cast<std::uint64_t>(t);
+    const Extended frac = t - static_cast<Extended>(i); // exact
+    if (frac > 0.5L || (frac == 0.5L && (i & 1) != 0)) return i + 1;
+    return i;
+}
+
 struct WalkState {
     Extended p;
     Extended q;
     std::int64_t step;
 };
 
-// Advances the walk until it finds, passes maxSteps, or reaches stopAt moves.
-// Returns true when the walk is over (found or exhausted).
-bool walk(WalkState& s, Extended t, Extended thr, std::int64_t maxSteps, std::int64_t stopAt,
-          FracMatch& out) {
+// Advances the walk until it finds or passes maxSteps.
+FracMatch walk(WalkState s, Extended t, Extended thr, std::int64_t maxSteps) {
     for (;;) {
         const Extended r = s.p / s.q;
         if (std::fabs(r - t) < thr) {
-            out = {true, static_cast<std::uint64_t>(s.p), static_cast<std::uint64_t>(s.q), s.step};
-            return true;
+            return {true, static_cast<std::uint64_t>(s.p), static_cast<std::uint64_t>(s.q), s.step};
         }
         if (r <= t)
             s.p += 1;
         else
             s.q += 1;
         ++s.step;
-        if (s.step > maxSteps) {
-            out = notFound(maxSteps);
-            return true;
-        }
-        if (s.step >= stopAt) return false;
+        if (s.step > maxSteps) return notFound(maxSteps);
     }
 }
 
@@ -63,10 +63,7 @@ enum class Side { Below, Pass, Above };
 
 FracMatch fracWalk(Extended t, Extended tol, std::int64_t maxSteps) {
     if (!inDomain(t)) return notFound(maxSteps);
-    WalkState s{std::nearbyint(t), 1, 0};
-    FracMatch out;
-    walk(s, t, std::fabs(t * tol), maxSteps, INT64_MAX, out);
-    return out;
+    return walk({std::nearbyint(t), 1, 0}, t, std::fabs(t * tol), maxSteps);
 }
 
 // The walk accepts the first fraction it meets that passes the tolerance
@@ -85,13 +82,15 @@ FracMatch fracSearch(Extended t, Extended tol, std::int64_t maxSteps) {
     if (maxSteps > kMaxFastSteps) return fracWalk(t, tol, maxSteps);
 
     const Extended thr = std::fabs(t * tol);
-    WalkState s{std::nearbyint(t), 1, 0};
-    FracMatch out;
-    // The prefix also settles denominator 1, so the descent below only has to
-    // find a fraction with q >= 2.
-    if (walk(s, t, thr, maxSteps, kLiteralPrefix, out)) return out;
-
-    const auto p0 = static_cast<std::uint64_t>(std::nearbyint(t));
+    const std::uint64_t p0 = roundHalfEven(t);
+    const auto c1 = static_cast<std::uint64_t>(t) + 1; // smallest integer > t
+    // Denominator 1: the walk tests p0 and, when p0 <= t, p0 + 1 = c1. No
+    // other integer can pass first: one further from t fails whenever these do.
+    if (std::fabs(static_cast<Extended>(p0) - t) < thr) return {true, p0, 1, 0};
+    if (maxSteps < 1) return notFound(maxSteps);
+    if (static_cast<Extended>(p0) <= t) {
+        if (std::fabs(static_cast<Extended>(c1) - t) < thr) return {true, c1, 1, 1};
+    }
     const std::uint64_t pCap = p0 + static_cast<std::uint64_t>(maxSteps);
     const std::uint64_t qCap = static_cast<std::uint64_t>(maxSteps) + 1;
 
@@ -105,7 +104,6 @@ FracMatch fracSearch(Extended t, Extended tol, std::int64_t maxSteps) {
     // walk runs out of steps first.
     auto within = [&](Frac f) { return f.a <= pCap && f.b <= qCap; };
 
-    const auto c1 = static_cast<std::uint64_t>(std::floor(t)) + 1; // smallest integer > t
     Frac lo{c1 - 1, 1};
     Frac hi{c1, 1};
     for (;;) {
@@ -124,30 +122,36 @@ FracMatch fracSearch(Extended t, Extended tol, std::int64_t maxSteps) {
         if (step.a > 0) kMax = std::min(kMax, (pCap - base.a) / step.a);
         if (step.b > 0) kMax = std::min(kMax, (qCap - base.b) / step.b);
         auto node = [&](std::uint64_t k) { return Frac{base.a + k * step.a, base.b + k * step.b}; };
-        std::uint64_t good = 1; // node(good) is on side `moving`
-        std::uint64_t bad = 0;  // node(bad) is not, or bad == kMax + 1
+        std::uint64_t good = 1;   // node(good) is on side `moving`
+        std::uint64_t bad = 0;    // node(bad) is not, or bad == kMax + 1
+        Side badSide = moving;    // side of node(bad) when bad <= kMax
         for (std::uint64_t k = 2;; k *= 2) {
             if (k > kMax) {
                 bad = kMax + 1;
                 break;
             }
-            if (side(node(k)) != moving) {
+            const Side sk = side(node(k));
+            if (sk != moving) {
                 bad = k;
+                badSide = sk;
                 break;
             }
             good = k;
         }
         while (bad - good > 1) {
             const std::uint64_t mid = good + (bad - good) / 2;
-            if (side(node(mid)) == moving)
+            const Side sm = side(node(mid));
+            if (sm == moving) {
                 good = mid;
-            else
+            } else {
                 bad = mid;
+                badSide = sm;
+            }
         }
         if (good == kMax) return notFound(maxSteps);
-        const Frac next = node(good + 1);
+        const Frac next = node(bad);
         const Frac last = node(good);
-        if (side(next) == Side::Pass) {
+        if (badSide == Side::Pass) {
             lo = next;
             break;
         }

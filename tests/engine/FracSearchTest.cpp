@@ -104,7 +104,7 @@ std::size_t compareWithWalk(const std::vector<Extended>& values, std::int64_t ma
 #ifdef NDEBUG
 constexpr std::size_t kScale = 1;
 #else
-constexpr std::size_t kScale = 25; // sanitizer and unoptimised builds: a sample
+constexpr std::size_t kScale = 10; // sanitizer and unoptimised builds: a sample
 #endif
 
 Extended uniform(std::mt19937_64& rng, Extended lo, Extended hi) {
