@@ -30,8 +30,7 @@ constexpr std::int64_t kLimits[] = {kPiSearchSteps, kShortFracSteps, kLongFracSt
 // The calculator's default tolerance and the matrix results' one.
 constexpr Extended kTolerances[] = {1e-8L, 1e-11L};
 
-template <FracMatch (*Search)(Extended, Extended, std::int64_t)>
-void run(benchmark::State& state) {
+template <FracMatch (*Search)(Extended, Extended, std::int64_t)> void run(benchmark::State& state) {
     const Target& target = kTargets[state.range(0)];
     const std::int64_t limit = kLimits[state.range(1)];
     const Extended tol = kTolerances[state.range(2)];
@@ -43,14 +42,19 @@ void run(benchmark::State& state) {
     }
 }
 
-void BM_FracSearch(benchmark::State& state) { run<fracSearch>(state); }
-void BM_FracWalk(benchmark::State& state) { run<fracWalk>(state); }
+void BM_FracSearch(benchmark::State& state) {
+    run<fracSearch>(state);
+}
+void BM_FracWalk(benchmark::State& state) {
+    run<fracWalk>(state);
+}
 
 void allCases(benchmark::internal::Benchmark* b) {
     b->ArgNames({"value", "limit", "tol"});
     for (int tol = 0; tol < 2; ++tol)
         for (int limit = 0; limit < 3; ++limit)
-            for (int v = 0; v < static_cast<int>(std::size(kTargets)); ++v) b->Args({v, limit, tol});
+            for (int v = 0; v < static_cast<int>(std::size(kTargets)); ++v)
+                b->Args({v, limit, tol});
 }
 
 BENCHMARK(BM_FracSearch)->Apply(allCases);

@@ -18,7 +18,9 @@ FracMatch notFound(std::int64_t maxSteps) {
     return {false, 0, 0, maxSteps < 0 ? 1 : maxSteps + 1};
 }
 
-bool inDomain(Extended t) { return t > 0 && t < kMaxTarget; }
+bool inDomain(Extended t) {
+    return t > 0 && t < kMaxTarget;
+}
 
 // round(t), half to even, for 0 < t < 2^63: what std::nearbyint gives in the
 // default rounding mode, without its cost of saving and restoring the
@@ -122,9 +124,9 @@ FracMatch fracSearch(Extended t, Extended tol, std::int64_t maxSteps) {
         if (step.a > 0) kMax = std::min(kMax, (pCap - base.a) / step.a);
         if (step.b > 0) kMax = std::min(kMax, (qCap - base.b) / step.b);
         auto node = [&](std::uint64_t k) { return Frac{base.a + k * step.a, base.b + k * step.b}; };
-        std::uint64_t good = 1;   // node(good) is on side `moving`
-        std::uint64_t bad = 0;    // node(bad) is not, or bad == kMax + 1
-        Side badSide = moving;    // side of node(bad) when bad <= kMax
+        std::uint64_t good = 1; // node(good) is on side `moving`
+        std::uint64_t bad = 0;  // node(bad) is not, or bad == kMax + 1
+        Side badSide = moving;  // side of node(bad) when bad <= kMax
         for (std::uint64_t k = 2;; k *= 2) {
             if (k > kMax) {
                 bad = kMax + 1;

@@ -40,7 +40,8 @@ void appendExponent(std::string& s, int exponent, int minDigits) {
 }
 
 void stripTrailingZeros(std::string& digits) {
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
 }
 
 std::string exponentLayout(const SigDigits& d, int minDigits) {
@@ -64,10 +65,12 @@ std::string plainLayout(const SigDigits& d, int decimals) {
     if (e < 0)
         s.push_back('0');
     else
-        for (int i = 0; i <= e; ++i) s += digit(i);
+        for (int i = 0; i <= e; ++i)
+            s += digit(i);
     if (decimals > 0) {
         s += '.';
-        for (int i = 1; i <= decimals; ++i) s += digit(e + i);
+        for (int i = 1; i <= decimals; ++i)
+            s += digit(e + i);
     }
     return s;
 }
@@ -77,7 +80,9 @@ std::string nonFinite(Extended x) {
     return x < 0 ? "-INF" : "INF";
 }
 
-bool isIntegral(Extended x) { return std::trunc(x) == x; }
+bool isIntegral(Extended x) {
+    return std::trunc(x) == x;
+}
 
 // Relative tolerance 10^digits for digits in -10..-4, correctly rounded.
 Extended tolerance(int digits) {
@@ -137,7 +142,9 @@ std::string formatFloat(FloatFormat kind, int precision, int digits, Extended x)
     } else {
         const int expDigits = std::clamp(digits, 0, 4);
         if (ax == 0) {
-            body = kind == FloatFormat::General ? "0" : exponentLayout({std::string(precision, '0'), 0}, expDigits);
+            body = kind == FloatFormat::General
+                       ? "0"
+                       : exponentLayout({std::string(precision, '0'), 0}, expDigits);
         } else {
             SigDigits d = sigDigits(ax, precision);
             if (kind == FloatFormat::Exponent) {
@@ -147,7 +154,8 @@ std::string formatFloat(FloatFormat kind, int precision, int digits, Extended x)
                 if (d.exponent < -4 || d.exponent >= precision) {
                     body = exponentLayout(d, expDigits);
                 } else {
-                    const int decimals = std::max(0, static_cast<int>(d.digits.size()) - 1 - d.exponent);
+                    const int decimals =
+                        std::max(0, static_cast<int>(d.digits.size()) - 1 - d.exponent);
                     body = plainLayout(d, decimals);
                 }
             }
@@ -159,7 +167,9 @@ std::string formatFloat(FloatFormat kind, int precision, int digits, Extended x)
     return body;
 }
 
-std::string decimalText(Extended x) { return formatFloat(FloatFormat::General, 15, 0, x); }
+std::string decimalText(Extended x) {
+    return formatFloat(FloatFormat::General, 15, 0, x);
+}
 
 std::string integerText(Extended x) {
     const Extended r = std::nearbyint(x);
@@ -212,7 +222,8 @@ std::string FloatToOnlyPiRational(Extended x) {
         return s;
     }
     const FracMatch m = fracSearch(std::fabs(x), kLabelTolerance, kShortFracSteps);
-    if (m.found && m.q != 1 && m.q <= kMaxLabelDenominator) return signedFraction(negative, m.p, m.q);
+    if (m.found && m.q != 1 && m.q <= kMaxLabelDenominator)
+        return signedFraction(negative, m.p, m.q);
     return {};
 }
 

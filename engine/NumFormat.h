@@ -42,7 +42,9 @@ std::string formatFloat(FloatFormat kind, int precision, int digits, Extended x)
 // The general 15-digit text: the number text written to files and shown
 // wherever a plain number appears.
 std::string decimalText(Extended x);
-inline std::string general20Text(Extended x) { return formatFloat(FloatFormat::General, 20, 4, x); }
+inline std::string general20Text(Extended x) {
+    return formatFloat(FloatFormat::General, 20, 4, x);
+}
 inline std::string fixedText(Extended x, int decimals) {
     return formatFloat(FloatFormat::Fixed, 20, decimals, x);
 }

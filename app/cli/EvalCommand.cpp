@@ -57,7 +57,8 @@ int runEval(std::span<char* const> args) {
             settings.floatVsSci = false;
         } else if (a == "--roundn" || a == "--fracerr") {
             if (i + 1 >= args.size()) return usageError();
-            const auto v = a == "--roundn" ? intArg(args[i + 1], -1, 20) : intArg(args[i + 1], -10, -4);
+            const auto v =
+                a == "--roundn" ? intArg(args[i + 1], -1, 20) : intArg(args[i + 1], -10, -4);
             if (!v) return usageError();
             (a == "--roundn" ? settings.roundN : settings.fracOutErrDig) = *v;
             ++i;

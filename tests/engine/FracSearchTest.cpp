@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iomanip>
 #include <cstdint>
+#include <iomanip>
 #include <random>
 #include <sstream>
 #include <vector>
@@ -57,8 +57,8 @@ TEST(FracSearch, KnownResultsOfTheWalk) {
         {1e6L + 0.5L, 1e-11L, kLongFracSteps, {false, 0, 0, kLongFracSteps + 1}},
     };
     for (const KnownCase& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "t=" << static_cast<double>(c.t) << " tol=" << static_cast<double>(c.tol)
-                                          << " limit=" << c.limit);
+        SCOPED_TRACE(::testing::Message() << "t=" << static_cast<double>(c.t) << " tol="
+                                          << static_cast<double>(c.tol) << " limit=" << c.limit);
         const FracMatch walk = fracWalk(c.t, c.tol, c.limit);
         EXPECT_TRUE(same(walk, c.expected)) << describe(walk);
         const FracMatch fast = fracSearch(c.t, c.tol, c.limit);
@@ -91,10 +91,10 @@ std::size_t compareWithWalk(const std::vector<Extended>& values, std::int64_t ma
                 const FracMatch fast = fracSearch(t, tol, limit);
                 if (!same(fast, expected) && reported++ < 10)
                     ADD_FAILURE() << family << ": t=" << std::hexfloat << static_cast<double>(t)
-                                  << " (" << std::defaultfloat
-                                  << std::setprecision(21) << static_cast<double>(t)
-                                  << ") tol=" << static_cast<double>(tol) << " limit=" << limit
-                                  << ": walk " << describe(expected) << ", fast " << describe(fast);
+                                  << " (" << std::defaultfloat << std::setprecision(21)
+                                  << static_cast<double>(t) << ") tol=" << static_cast<double>(tol)
+                                  << " limit=" << limit << ": walk " << describe(expected)
+                                  << ", fast " << describe(fast);
             }
         }
     }
@@ -129,14 +129,23 @@ TEST(FracSearch, AgreesWithTheWalk) {
         const std::uint64_t a = randInt(1, 2 * b + 1);
         const Extended f = static_cast<Extended>(a) / static_cast<Extended>(b);
         switch (cheap.size() % 5) {
-        case 0: cheap.push_back(f); break;                                   // exact small fraction
-        case 1: cheap.push_back(std::nextafter(f, 10.0L)); break;            // one ulp up
-        case 2: cheap.push_back(std::nextafter(f, 0.0L)); break;             // one ulp down
-        case 3: cheap.push_back(kPi * f / kPi); break;                       // a pi multiple, as the pi search sees it
-        case 4: {                                                            // around 1/2 and integers
+        case 0:
+            cheap.push_back(f);
+            break; // exact small fraction
+        case 1:
+            cheap.push_back(std::nextafter(f, 10.0L));
+            break; // one ulp up
+        case 2:
+            cheap.push_back(std::nextafter(f, 0.0L));
+            break; // one ulp down
+        case 3:
+            cheap.push_back(kPi * f / kPi);
+            break; // a pi multiple, as the pi search sees it
+        case 4: {  // around 1/2 and integers
             const std::uint64_t n = randInt(0, 6);
             Extended v = static_cast<Extended>(n) + (n == 0 || rng() & 1 ? 0.5L : 0.0L);
-            for (std::uint64_t k = randInt(0, 3); k > 0; --k) v = std::nextafter(v, rng() & 1 ? 10.0L : 0.0L);
+            for (std::uint64_t k = randInt(0, 3); k > 0; --k)
+                v = std::nextafter(v, rng() & 1 ? 10.0L : 0.0L);
             cheap.push_back(v);
             break;
         }
@@ -148,11 +157,24 @@ TEST(FracSearch, AgreesWithTheWalk) {
     const std::size_t nCostly = 20'000 / kScale;
     for (std::size_t i = 0; i < nCostly; ++i) {
         switch (i % 5) {
-        case 0: costly.push_back(uniform(rng, 0.0L, 4.0L)); break;          // random reals
-        case 1: costly.push_back(std::ldexp(uniform(rng, 1.0L, 2.0L), -static_cast<int>(randInt(10, 60)))); break; // tiny
-        case 2: costly.push_back(std::ldexp(uniform(rng, 1.0L, 2.0L), static_cast<int>(randInt(10, 62)))); break;  // huge
-        case 3: costly.push_back(kPi * static_cast<Extended>(randInt(1, 50)) / kPi + uniform(rng, 1e-9L, 1e-5L)); break;
-        case 4: costly.push_back(static_cast<Extended>(randInt(1, 20)) + uniform(rng, -1e-3L, 1e-3L)); break;
+        case 0:
+            costly.push_back(uniform(rng, 0.0L, 4.0L));
+            break; // random reals
+        case 1:
+            costly.push_back(
+                std::ldexp(uniform(rng, 1.0L, 2.0L), -static_cast<int>(randInt(10, 60))));
+            break; // tiny
+        case 2:
+            costly.push_back(
+                std::ldexp(uniform(rng, 1.0L, 2.0L), static_cast<int>(randInt(10, 62))));
+            break; // huge
+        case 3:
+            costly.push_back(kPi * static_cast<Extended>(randInt(1, 50)) / kPi +
+                             uniform(rng, 1e-9L, 1e-5L));
+            break;
+        case 4:
+            costly.push_back(static_cast<Extended>(randInt(1, 20)) + uniform(rng, -1e-3L, 1e-3L));
+            break;
         }
     }
     compared += compareWithWalk(costly, kShortFracSteps, "no short fraction, short limits");

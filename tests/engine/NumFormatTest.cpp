@@ -1,5 +1,5 @@
-#include "engine/FracSearch.h"
 #include "engine/NumFormat.h"
+#include "engine/FracSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -78,7 +78,8 @@ TEST(NumFormat, PointWhateverTheLocale) {
     struct CommaPoint : std::numpunct<char> {
         char do_decimal_point() const override { return ','; }
     };
-    const std::locale saved = std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
+    const std::locale saved =
+        std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
     // The C locale too, where the machine has a comma one.
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
     EXPECT_EQ(decimalText(2.5L), "2.5");
