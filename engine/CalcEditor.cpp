@@ -6,15 +6,6 @@
 
 namespace tallix {
 
-CalcEditor::CalcEditor() {
-    // Stand-ins until the window installs the display's formatters.
-    formatResult_ = [](Extended v, DisplayMode) {
-        std::string s = std::to_string(static_cast<double>(v));
-        return s;
-    };
-    formatAnswer_ = [](Extended v) { return std::to_string(static_cast<double>(v)); };
-}
-
 CalcEditor::KeyEffect CalcEditor::ProcessExpButtonClick(TokenCode code) {
     KeyEffect effect;
     ExpLine& ln = current();
@@ -51,7 +42,7 @@ CalcEditor::KeyEffect CalcEditor::evaluate() {
     effect.evaluatedLine = currentLine_;
     if (effect.result.ok()) {
         ln.resultValue = effect.result.value;
-        ln.resultText = formatResult_(effect.result.value, displayMode);
+        ln.resultText = CalcResultText(effect.result.value, displayMode, displaySettings_);
         if (onEvaluated_) onEvaluated_(ln.tokens);
     } else {
         ln.resultText = effect.result.errorText;
@@ -142,7 +133,7 @@ std::vector<TokenCode> CalcEditor::previousAnswerTokens() const {
         return {};
     const Extended magnitude = std::fabs(src.resultValue);
     if (!(magnitude > 1e-200L && magnitude < 1e301L)) return {};
-    return answerTextToTokens(formatAnswer_(src.resultValue));
+    return answerTextToTokens(general20Text(src.resultValue));
 }
 
 bool CalcEditor::pastePreviousAnswer() { return insertCodes(previousAnswerTokens()); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CalcLine.h"
+#include "engine/NumFormat.h"
 
 #include <array>
 #include <functional>
@@ -19,15 +20,8 @@ class CalcEditor {
 public:
     static constexpr int kLineCount = 8;
 
-    // Formats a successful result for the line (decimal or fraction text).
-    using ResultFormatter = std::function<std::string(Extended value, DisplayMode mode)>;
-    // The general-20 text of a previous answer, from which "Paste Previous
-    // Answer" and "Recycle Ans" build tokens.
-    using AnswerFormatter = std::function<std::string(Extended value)>;
     // Told about every successful evaluation (the history records it).
     using EvaluatedHook = std::function<void(std::span<const TokenCode> tokens)>;
-
-    CalcEditor();
 
     ExpLine& line(int n) { return lines_[static_cast<std::size_t>(clampLine(n) - 1)]; }
     const ExpLine& line(int n) const { return lines_[static_cast<std::size_t>(clampLine(n) - 1)]; }
@@ -39,8 +33,9 @@ public:
     TrigMode trigMode = TrigMode::Radians;
     bool autoscroll = false;
 
-    void setResultFormatter(ResultFormatter f) { formatResult_ = std::move(f); }
-    void setAnswerFormatter(AnswerFormatter f) { formatAnswer_ = std::move(f); }
+    // The settings that shape each new result text.
+    void setDisplaySettings(const CalcDisplaySettings& s) { displaySettings_ = s; }
+    const CalcDisplaySettings& displaySettings() const { return displaySettings_; }
     void setEvaluatedHook(EvaluatedHook h) { onEvaluated_ = std::move(h); }
 
     // What a key did, so that the display knows what to lay out and repaint.
@@ -99,8 +94,7 @@ private:
     int currentLine_ = 1;
     std::vector<TokenCode> clipboard_;
     KeywordFeed keywords_;
-    ResultFormatter formatResult_;
-    AnswerFormatter formatAnswer_;
+    CalcDisplaySettings displaySettings_;
     EvaluatedHook onEvaluated_;
 };
 

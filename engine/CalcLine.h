@@ -2,6 +2,7 @@
 
 #include "engine/CalcEval.h"
 #include "engine/Extended.h"
+#include "engine/NumFormat.h"
 #include "engine/Tokens.h"
 
 #include <span>
@@ -49,7 +50,5 @@ void deleteSelection(ExpLine& line);
 // was deleted.
 bool backspaceToken(ExpLine& line);
 
-// The display mode of the calculator's results.
-enum class DisplayMode { Decimal, Fraction };
 
 } // namespace tallix

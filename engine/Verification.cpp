@@ -1,5 +1,7 @@
 #include "engine/Verification.h"
 
+#include "engine/NumFormat.h"
+
 #include <cmath>
 
 namespace tallix {
@@ -46,7 +48,7 @@ std::string VerificationRun::runLine(int n, std::string_view rawLine) {
     const int evaluated = feed.effect.evaluated ? feed.effect.evaluatedLine : editor_.currentLine();
     const Extended v = editor_.line(evaluated).resultValue;
     if (std::fabs(v - expected) > std::fabs(expected) * 1e-7L)
-        report(n, line, "   error: answer conflict: computed valued = " + decimalText_(v));
+        report(n, line, "   error: answer conflict: computed valued = " + decimalText(v));
     return line;
 }
 

@@ -2,7 +2,6 @@
 
 #include "engine/CalcEditor.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,10 +15,7 @@ namespace tallix {
 // that follow.
 class VerificationRun {
 public:
-    using DecimalText = std::function<std::string(Extended)>;
-
-    VerificationRun(CalcEditor& editor, DecimalText decimalText)
-        : editor_(editor), decimalText_(std::move(decimalText)) {}
+    explicit VerificationRun(CalcEditor& editor) : editor_(editor) {}
 
     // Runs line n (1-based) of the suite. Returns the text shown in the
     // suite list (the trimmed, upper-cased line); failures are appended to
@@ -34,7 +30,6 @@ private:
     void report(int n, const std::string& line, std::string message);
 
     CalcEditor& editor_;
-    DecimalText decimalText_;
     std::vector<std::string> errors_;
     int checked_ = 0;
     int failed_ = 0;

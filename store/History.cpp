@@ -1,6 +1,7 @@
 #include "store/History.h"
 
 #include "engine/CalcEval.h"
+#include "engine/NumFormat.h"
 
 #include <charconv>
 #include <cmath>
@@ -9,12 +10,6 @@
 namespace tallix {
 
 namespace {
-
-std::string numberText(double v) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
-    return std::string(buf, r.ptr);
-}
 
 // Days from 1970-01-01 to y-m-d (proleptic Gregorian).
 long daysFromCivil(long y, unsigned m, unsigned d) {
@@ -90,7 +85,7 @@ WriteResult ExpressionHistory::save(const std::filesystem::path& file) const {
 
 void ExpressionHistory::record(double dateTime, std::span<const TokenCode> tokens) {
     if (entries_.size() > kMaxEntries) entries_.resize(kMaxEntries);
-    std::string entry = numberText(dateTime);
+    std::string entry = decimalText(dateTime);
     for (TokenCode t : tokens) {
         entry += ',';
         entry += std::to_string(t);

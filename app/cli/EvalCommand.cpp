@@ -1,47 +1,78 @@
 #include "app/cli/Commands.h"
 
 #include "engine/CalcEditor.h"
+#include "engine/NumFormat.h"
 
+#include <charconv>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace tallix::cli {
 
 namespace {
 
-std::string resultText(Extended v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.20Lg", v);
-    std::string s(buf);
-    for (char& c : s)
-        if (c == ',') c = '.';
-    return s;
+constexpr const char* kUsage =
+    "usage: tallix-cli eval [--deg] [--frac] [--roundn N] [--no-pi] [--sci] [--fracerr N] LINE\n"
+    "  --frac        fraction display mode (fractions and pi multiples)\n"
+    "  --roundn N    decimals shown, -1..20 (-1: no rounding; the default)\n"
+    "  --no-pi       no pi-multiple form in fraction mode\n"
+    "  --sci         scientific text in decimal mode\n"
+    "  --fracerr N   relative tolerance 10^N of the fraction search, -10..-4 (default -8)\n";
+
+int usageError() {
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+// The whole text as an integer in lo..hi, or nothing.
+std::optional<int> intArg(std::string_view text, int lo, int hi) {
+    int v = 0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (r.ec != std::errc() || r.ptr != text.data() + text.size() || v < lo || v > hi) return {};
+    return v;
 }
 
 } // namespace
 
 int runEval(std::span<char* const> args) {
     TrigMode trig = TrigMode::Radians;
+    DisplayMode display = DisplayMode::Decimal;
+    CalcDisplaySettings settings;
     const char* text = nullptr;
-    for (std::string_view a : args) {
-        if (a == "--deg") {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view a = args[i];
+        if (a == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (a == "--deg") {
             trig = TrigMode::Degrees;
         } else if (a == "--rad") {
             trig = TrigMode::Radians;
+        } else if (a == "--frac") {
+            display = DisplayMode::Fraction;
+        } else if (a == "--no-pi") {
+            settings.expPiReduction = false;
+        } else if (a == "--sci") {
+            settings.floatVsSci = false;
+        } else if (a == "--roundn" || a == "--fracerr") {
+            if (i + 1 >= args.size()) return usageError();
+            const auto v =
+                a == "--roundn" ? intArg(args[i + 1], -1, 20) : intArg(args[i + 1], -10, -4);
+            if (!v) return usageError();
+            (a == "--roundn" ? settings.roundN : settings.fracOutErrDig) = *v;
+            ++i;
         } else if (!text && !(a.starts_with("--") && a.size() > 2)) {
             text = a.data();
         } else {
-            std::fprintf(stderr, "usage: tallix-cli eval [--deg] LINE\n");
-            return 2;
+            return usageError();
         }
     }
-    if (!text) {
-        std::fprintf(stderr, "usage: tallix-cli eval [--deg] LINE\n");
-        return 2;
-    }
+    if (!text) return usageError();
     CalcEditor editor;
     editor.trigMode = trig;
-    editor.setResultFormatter([](Extended v, DisplayMode) { return resultText(v); });
+    editor.displayMode = display;
+    editor.setDisplaySettings(settings);
     TypedFeed feed = feedTypedLine(editor, text);
     if (!feed.sawEquals) feed.effect = editor.ProcessExpButtonClick(calc::Evaluate);
     if (!feed.effect.evaluated) {

@@ -8,19 +8,6 @@
 
 namespace tallix::cli {
 
-namespace {
-
-std::string decimalText(Extended v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15Lg", v);
-    std::string s(buf);
-    for (char& c : s)
-        if (c == ',') c = '.';
-    return s;
-}
-
-} // namespace
-
 // Runs a verification suite without a window: prints the "Errors" lines as the
 // verification window lists them, then "N passed, M failed".
 int runVerify(std::span<char* const> args) {
@@ -34,7 +21,7 @@ int runVerify(std::span<char* const> args) {
         return 2;
     }
     CalcEditor editor;
-    VerificationRun run(editor, decimalText);
+    VerificationRun run(editor);
     const std::vector<std::string> lines = splitLines(text);
     for (std::size_t i = 0; i < lines.size(); ++i) run.runLine(static_cast<int>(i) + 1, lines[i]);
     for (const std::string& e : run.errors()) std::printf("%s\n", e.c_str());

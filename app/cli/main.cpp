@@ -10,7 +10,8 @@ using namespace tallix::cli;
 namespace {
 
 constexpr std::array kCommands = {
-    CommandEntry{"eval", "eval [--deg] LINE   type LINE into an empty calculator line and press =",
+    CommandEntry{"eval", "eval [OPTIONS] LINE   type LINE into an empty calculator line and press =\n"
+                         "                       (eval --help lists the options)",
                  runEval},
     CommandEntry{"verify", "verify FILE         run a verification suite; exit 1 when a line fails",
                  runVerify},

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 
 using namespace tallix;
 
@@ -12,11 +11,7 @@ void type(CalcEditor& editor, std::string_view text) {
     for (char c : text) editor.typeChar(c);
 }
 
-std::string g20(Extended v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.20LG", v);
-    return buf;
-}
+std::string g20(Extended v) { return general20Text(v); }
 
 } // namespace
 
@@ -42,7 +37,6 @@ TEST(CalcEditor, AutoscrollPushesEvaluatedLinesUpUnlessUnbalanced) {
 
 TEST(CalcEditor, ErrorKeepsThePreviousValueForTheAnswerKeys) {
     CalcEditor editor;
-    editor.setAnswerFormatter(g20);
     type(editor, "6*7=");
     EXPECT_EQ(editor.current().resultValue, 42);
     EXPECT_EQ(editor.previousAnswerTokens(), (std::vector<TokenCode>{11, 20}));
@@ -68,7 +62,6 @@ TEST(CalcEditor, ScientificAnswersKeepTheirValueAsTokens) {
     // Pasted after a digit, the answer stays one value: 2 (1.5 * 10^25).
     CalcEditor editor;
     editor.autoscroll = true;
-    editor.setAnswerFormatter(g20);
     type(editor, "1.5*10^25=");
     type(editor, "2");
     ASSERT_TRUE(editor.pastePreviousAnswer());
@@ -78,7 +71,6 @@ TEST(CalcEditor, ScientificAnswersKeepTheirValueAsTokens) {
 
 TEST(CalcEditor, RecycleAnsStartsANewExpressionWithTheAnswer) {
     CalcEditor editor;
-    editor.setAnswerFormatter(g20);
     type(editor, "2^10=");
     editor.recycleAns();
     type(editor, "+1=");

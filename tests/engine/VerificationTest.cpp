@@ -6,10 +6,8 @@ using namespace tallix;
 
 namespace {
 
-std::string plain(Extended v) { return std::to_string(static_cast<long long>(v)); }
-
 std::vector<std::string> runSuite(CalcEditor& editor, std::string_view text) {
-    VerificationRun run(editor, plain);
+    VerificationRun run(editor);
     const auto lines = splitLines(text);
     for (std::size_t i = 0; i < lines.size(); ++i) run.runLine(static_cast<int>(i) + 1, lines[i]);
     return run.errors();
