@@ -16,5 +16,6 @@ struct CommandEntry {
 };
 
 int runEval(std::span<char* const> args);
+int runFx(std::span<char* const> args);
 
 } // namespace tallix::cli

@@ -12,6 +12,9 @@ namespace {
 constexpr std::array kCommands = {
     CommandEntry{"eval", "eval [--deg] LINE   type LINE into an empty calculator line and press =",
                  runEval},
+    CommandEntry{"fx",
+                 "fx [--deg] [--polar|--param] EXPR X...   evaluate the function EXPR at each X",
+                 runFx},
 };
 
 void printHelp(std::FILE* out) {
