@@ -2,6 +2,7 @@
 
 #include "engine/CalcEval.h"
 #include "engine/FuncSet.h"
+#include "engine/FuncText.h"
 #include "engine/Tokens.h"
 
 #include <algorithm>
@@ -15,27 +16,6 @@ namespace tallix::cli {
 namespace {
 
 constexpr const char* kUsage = "usage: tallix-cli fx [--deg] [--polar|--param] EXPR X...\n";
-
-// Types text on the function keypad: digits, operators and brackets by their
-// keys, letters through the keyword words (x, sin, pi, nrt, ...). Blanks
-// separate words and are otherwise ignored.
-std::vector<TokenCode> typeFunction(std::string_view text) {
-    std::vector<TokenCode> tokens;
-    KeywordFeed feed;
-    for (char c : text) {
-        if (c == ' ') {
-            feed.clear();
-            continue;
-        }
-        if (auto code = funcCodeForChar(c)) {
-            feed.clear();
-            if (*code != func::Enter) tokens.push_back(*code);
-        } else if (auto word = feed.feed(c, FuncKeywords)) {
-            tokens.push_back(*word);
-        }
-    }
-    return tokens;
-}
 
 std::string valueText(Extended v) {
     char buf[64];
@@ -75,7 +55,7 @@ int runFx(std::span<char* const> args) {
         std::fputs(kUsage, stderr);
         return 2;
     }
-    const std::vector<TokenCode> tokens = typeFunction(expr);
+    const std::vector<TokenCode> tokens = funcTokensFromText(expr);
     if (tokens.size() > static_cast<std::size_t>(kMaxFuncTokens)) {
         std::fprintf(stderr, "tallix-cli fx: more than %d tokens\n", kMaxFuncTokens);
         return 2;

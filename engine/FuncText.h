@@ -1,0 +1,17 @@
+#pragma once
+
+#include "engine/Tokens.h"
+
+#include <string_view>
+#include <vector>
+
+namespace tallix {
+
+// The tokens that typing text on the function keypad produces: digits,
+// operators and brackets by their keys, letters through the keyword words
+// (x, abs, sqrt, cbrt, pi, e, log, ln, nrt, sin, cos, tan, arc). A blank ends
+// a pending word; letters that spell no word are dropped; "=" (Enter) is not
+// stored.
+std::vector<TokenCode> funcTokensFromText(std::string_view text);
+
+} // namespace tallix
