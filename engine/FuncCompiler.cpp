@@ -227,6 +227,7 @@ void FuncSet::compile(int n) {
     }
     if (sp != 0) return failConverting(funcerr::kUnbalanced);
     s.FuncRPNLength = length;
+    prepareRun(n);
 }
 
 } // namespace tallix

@@ -89,55 +89,156 @@ void FuncSet::EvalFuncAtX(int n, Extended x, TrigMode trig) {
         return;
     }
     if (slot(n).FuncRPNLength == 0) compile(n);
-    if (FuncErrorText.empty()) run(slot(n), x, trig);
+    if (!FuncErrorText.empty()) return;
+    const RunProgram& p = runPrograms_[n - 1];
+    if (p.error) {
+        FuncErrorText = p.error;
+        return;
+    }
+    FuncResult = run(p, x, trig);
 }
 
-void FuncSet::run(const FuncSlot& s, Extended x, TrigMode trig) {
-    // Each item pushes at most one value, so the program length bounds the stack.
-    Extended st[kMaxFuncProgram];
+namespace {
+
+// Steps that take their right operand from the step itself: a constant (K)
+// or the variable (X). Numbered after the operator codes.
+enum : std::int16_t {
+    PushK = 40, PushX, AddK, SubK, MulK, DivK, PowK, PowIntK, AddX, SubX, MulX, DivX, PowX
+};
+
+std::int16_t mergedCode(int op, bool constant) {
+    switch (op) {
+    case Add: return constant ? AddK : AddX;
+    case Sub: return constant ? SubK : SubX;
+    case Mul: return constant ? MulK : MulX;
+    case Div: return constant ? DivK : DivX;
+    case Pow: return constant ? PowK : PowX;
+    default: return 0;
+    }
+}
+
+// power(b, n) for an integral n with 2 <= abs(n) < 100.
+Extended integralPower(Extended b, int n) {
+    if (std::fabs(b) < 1e-99L) return 0;
+    if (n == 2) return b * b;
+    const int count = n < 0 ? -n : n;
+    Extended r = 1;
+    for (int k = 0; k < count; ++k) r *= b;
+    return n < 0 ? 1 / r : r;
+}
+
+Extended divide(Extended a, Extended b) {
+    return (b == 0 || std::fabs(b) < 1e-299L) ? U : a / b;
+}
+
+} // namespace
+
+void FuncSet::prepareRun(int n) {
+    const FuncSlot& s = slot(n);
+    RunProgram& p = runPrograms_[n - 1];
+    p.length = 0;
+    p.error = nullptr;
+
+    // The depth of the value stack does not depend on x, so its errors are
+    // known now.
+    int depth = 0;
+    for (int i = 0; i < s.FuncRPNLength; ++i) {
+        const int item = s.FuncRPN[i];
+        const int arity = item < 0 || item == Var ? -1 : kProps[item].arity;
+        if (arity < 0) {
+            ++depth;
+        } else if (depth < arity) {
+            p.error = funcerr::kInsufficient;
+            return;
+        } else if (arity > 0) {
+            depth -= arity - 1;
+        }
+    }
+    if (depth != 1) {
+        p.error = depth == 0 ? funcerr::kTooFew : funcerr::kTooMany;
+        return;
+    }
+
+    for (int i = 0; i < s.FuncRPNLength; ++i) {
+        const int item = s.FuncRPN[i];
+        RunStep step;
+        if (item < 0 || item == Var) {
+            const bool constant = item < 0;
+            if (constant) step.k = poolValue_[-item - 1];
+            const int next = i + 1 < s.FuncRPNLength ? s.FuncRPN[i + 1] : 0;
+            const std::int16_t merged = next > 0 ? mergedCode(next, constant) : 0;
+            // A merged step needs its left operand already on the stack.
+            if (merged != 0 && p.length > 0) {
+                step.code = merged;
+                if (merged == PowK && std::trunc(step.k) == step.k && std::fabs(step.k) >= 2 &&
+                    std::fabs(step.k) < 100) {
+                    step.code = PowIntK;
+                    step.count = static_cast<std::int16_t>(step.k);
+                }
+                ++i;
+            } else {
+                step.code = constant ? PushK : PushX;
+            }
+        } else if (kProps[item].arity == 0) {
+            continue; // brackets never reach a program; nothing to do if they did
+        } else {
+            step.code = static_cast<std::int16_t>(item);
+        }
+        p.steps[p.length++] = step;
+    }
+}
+
+Extended FuncSet::run(const RunProgram& p, Extended x, TrigMode trig) {
+    // The top of the stack is kept apart; below holds the rest. The depth was
+    // checked when the program was prepared, and each step pushes at most one
+    // value, so below never overflows.
+    Extended below[kMaxFuncProgram];
     int sp = 0;
     if (!std::isfinite(x)) x = U;
     const bool degrees = trig == TrigMode::Degrees;
-    const std::int16_t* item = s.FuncRPN.data();
-    const std::int16_t* const end = item + s.FuncRPNLength;
 
-    for (; item != end; ++item) {
-        const int code = *item;
-        if (code < 0) {
-            st[sp++] = poolValue_[-code - 1];
-            continue;
-        }
-        if (code == Var) {
-            st[sp++] = x;
-            continue;
-        }
-        const int arity = kProps[code].arity;
-        if (sp < arity) {
-            FuncErrorText = funcerr::kInsufficient;
-            return;
-        }
-        if (arity == 0) continue; // brackets never reach a program; harmless if they did
+    // A prepared program starts with a push (its depth check saw to that).
+    const RunStep* step = p.steps.data();
+    const RunStep* const end = step + p.length;
+    Extended top = step->code == PushX ? x : step->k;
+    for (++step; step != end; ++step) {
         Extended r;
-        if (arity == 2) {
-            const Extended b = st[--sp];
-            const Extended a = st[sp - 1];
-            if (code == NthRoot) {
-                r = std::fabs(a) < 1e-9L ? U : power(b, 1 / a);
-            } else if (a == U || b == U) {
+        const Extended a = top;
+        switch (step->code) {
+        case PushK: below[sp++] = top; top = step->k; continue;
+        case PushX: below[sp++] = top; top = x; continue;
+        // U as an operand gives U; a constant is never U.
+        case AddK: r = a == U ? U : a + step->k; break;
+        case SubK: r = a == U ? U : a - step->k; break;
+        case MulK: r = a == U ? U : a * step->k; break;
+        case DivK: r = a == U ? U : divide(a, step->k); break;
+        case PowK: r = a == U ? U : power(a, step->k); break;
+        case PowIntK: r = a == U ? U : integralPower(a, step->count); break;
+        case AddX: r = a == U || x == U ? U : a + x; break;
+        case SubX: r = a == U || x == U ? U : a - x; break;
+        case MulX: r = a == U || x == U ? U : a * x; break;
+        case DivX: r = a == U || x == U ? U : divide(a, x); break;
+        case PowX: r = a == U || x == U ? U : power(a, x); break;
+        case Add: case Sub: case Mul: case Div: case Pow: case NthRoot: {
+            const Extended l = below[--sp];
+            if (step->code == NthRoot) {
+                r = std::fabs(l) < 1e-9L ? U : power(a, 1 / l); // U is not tested here
+            } else if (l == U || a == U) {
                 r = U;
             } else {
-                switch (code) {
-                case Add: r = a + b; break;
-                case Sub: r = a - b; break;
-                case Mul: r = a * b; break;
-                case Div: r = (b == 0 || std::fabs(b) < 1e-299L) ? U : a / b; break;
-                default: r = power(a, b); break; // Pow
+                switch (step->code) {
+                case Add: r = l + a; break;
+                case Sub: r = l - a; break;
+                case Mul: r = l * a; break;
+                case Div: r = divide(l, a); break;
+                default: r = power(l, a); break;
                 }
             }
-        } else {
-            const Extended a = st[sp - 1];
+            break;
+        }
+        default:
             if (a == U) continue; // U stays on the stack
-            switch (code) {
+            switch (step->code) {
             case Plus: r = a; break;
             case Neg: r = -a; break;
             case Sqrt: r = a >= 0 ? std::sqrt(a) : U; break;
@@ -158,7 +259,7 @@ void FuncSet::run(const FuncSlot& s, Extended x, TrigMode trig) {
                 if (a < -1 || a > 1) {
                     r = U;
                 } else {
-                    r = flushTiny(code == ArcSin ? std::asin(a) : std::acos(a));
+                    r = flushTiny(step->code == ArcSin ? std::asin(a) : std::acos(a));
                     if (degrees) r = r * 180 / kPi;
                 }
                 break;
@@ -170,11 +271,9 @@ void FuncSet::run(const FuncSlot& s, Extended x, TrigMode trig) {
         }
         // Overflow, division by zero and invalid operations all end in an
         // infinity or a NaN.
-        st[sp - 1] = std::isfinite(r) ? r : U;
+        top = std::isfinite(r) ? r : U;
     }
-    if (sp == 0) FuncErrorText = funcerr::kTooFew;
-    else if (sp > 1) FuncErrorText = funcerr::kTooMany;
-    else FuncResult = st[0];
+    return top;
 }
 
 } // namespace tallix

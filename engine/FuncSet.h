@@ -76,10 +76,26 @@ private:
     // Compiles slot n into its FuncRPN; on failure sets FuncErrorText and
     // leaves the slot uncompiled with no pool entry taken.
     void compile(int n);
-    void run(const FuncSlot& s, Extended x, TrigMode trig);
     bool findFraction(Extended e, int& num, int& den);
 
+    // A compiled program made ready to run: constants resolved to their
+    // values, a constant or the variable merged into the binary operator that
+    // follows it, and the stack depth checked once instead of at every run.
+    struct RunStep {
+        Extended k = 0;         // the constant of a merged step
+        std::int16_t code = 0;  // operator code, or one of the merged codes
+        std::int16_t count = 0; // exponent of an integral power step
+    };
+    struct RunProgram {
+        std::array<RunStep, kMaxFuncProgram> steps;
+        int length = 0;
+        const char* error = nullptr; // the stack-depth error every run reports
+    };
+    void prepareRun(int n);
+    Extended run(const RunProgram& p, Extended x, TrigMode trig);
+
     std::array<FuncSlot, kFuncSlotCount> slots_;
+    std::array<RunProgram, kFuncSlotCount> runPrograms_;
     std::array<Extended, kFnumPoolSize> poolValue_{};
     std::array<bool, kFnumPoolSize> poolUsed_{};
 
