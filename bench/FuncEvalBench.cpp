@@ -23,7 +23,8 @@ constexpr int kPoints = 1'000'000;
 const std::vector<Extended>& arguments() {
     static const std::vector<Extended> xs = [] {
         std::vector<Extended> v(kPoints);
-        for (int i = 0; i < kPoints; ++i) v[i] = -3.0L + 6.0L * (i + 0.5L) / kPoints;
+        for (int i = 0; i < kPoints; ++i)
+            v[i] = -3.0L + 6.0L * (i + 0.5L) / kPoints;
         return v;
     }();
     return xs;
@@ -31,8 +32,8 @@ const std::vector<Extended>& arguments() {
 
 struct Expression {
     const char* name;
-    const char* typed;   // on the function keypad; "E^" stands for the e^ key
-    const char* parser;  // muParser's spelling
+    const char* typed;  // on the function keypad; "E^" stands for the e^ key
+    const char* parser; // muParser's spelling
 };
 
 const Expression kExpressions[] = {
@@ -45,9 +46,9 @@ const Expression kExpressions[] = {
 };
 
 void perEvaluation(benchmark::State& state) {
-    state.counters["ns/eval"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) * kPoints,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns/eval"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * kPoints,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 std::vector<TokenCode> tokensFor(const char* typed) {
@@ -91,7 +92,8 @@ BENCHMARK(BM_Tallix)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 Extended factorialL(Extended a) {
     if (a < 0) return UndefinedMarker;
     Extended p = 1;
-    for (Extended k = 1; p < 1e100L && k <= std::trunc(a); k += 1) p *= k;
+    for (Extended k = 1; p < 1e100L && k <= std::trunc(a); k += 1)
+        p *= k;
     return p;
 }
 
@@ -99,12 +101,18 @@ Extended factorialL(Extended a) {
 // a program to walk or undefined values to check.
 Extended bare(int which, Extended x) {
     switch (which) {
-    case 0: return x * x - 2;
-    case 1: return sinl(x * x) + cosl(3 * x);
-    case 2: return (x + 1) * (x - 1) / (x * x + 1);
-    case 3: return expl(-(x * x));
-    case 4: return powl(fabsl(x), 1.0L / 3);
-    default: return logl(fabsl(x)) * factorialL(x);
+    case 0:
+        return x * x - 2;
+    case 1:
+        return sinl(x * x) + cosl(3 * x);
+    case 2:
+        return (x + 1) * (x - 1) / (x * x + 1);
+    case 3:
+        return expl(-(x * x));
+    case 4:
+        return powl(fabsl(x), 1.0L / 3);
+    default:
+        return logl(fabsl(x)) * factorialL(x);
     }
 }
 
@@ -113,14 +121,17 @@ void BM_BareLibm(benchmark::State& state) {
     state.SetLabel(kExpressions[which].name);
     const std::vector<Extended>& xs = arguments();
     for (auto _ : state) {
-        for (Extended x : xs) benchmark::DoNotOptimize(bare(which, x));
+        for (Extended x : xs)
+            benchmark::DoNotOptimize(bare(which, x));
     }
     perEvaluation(state);
 }
 BENCHMARK(BM_BareLibm)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 
 #ifdef TALLIX_HAVE_MUPARSER
-double factorialD(double a) { return static_cast<double>(factorialL(a)); }
+double factorialD(double a) {
+    return static_cast<double>(factorialL(a));
+}
 
 void BM_MuParser(benchmark::State& state) {
     const Expression& e = kExpressions[state.range(0)];

@@ -30,9 +30,28 @@ struct CodeList {
 // Codes after which a + or - is a sign.
 bool signContext(int code) {
     switch (code) {
-    case Add: case Sub: case Mul: case Div: case Pow: case Plus: case Neg: case Open:
-    case Sqrt: case Cbrt: case Log: case TenPow: case Ln: case ExpPow: case NthRoot: case Abs:
-    case Sin: case Cos: case Tan: case ArcSin: case ArcCos: case ArcTan:
+    case Add:
+    case Sub:
+    case Mul:
+    case Div:
+    case Pow:
+    case Plus:
+    case Neg:
+    case Open:
+    case Sqrt:
+    case Cbrt:
+    case Log:
+    case TenPow:
+    case Ln:
+    case ExpPow:
+    case NthRoot:
+    case Abs:
+    case Sin:
+    case Cos:
+    case Tan:
+    case ArcSin:
+    case ArcCos:
+    case ArcTan:
         return true;
     default:
         return false;
@@ -42,47 +61,85 @@ bool signContext(int code) {
 // Prefix functions that an implicit product may precede.
 bool prefixFunction(int code) {
     switch (code) {
-    case Sqrt: case Cbrt: case Log: case TenPow: case Ln: case ExpPow: case Var: case Abs:
-    case Sin: case Cos: case Tan: case ArcSin: case ArcCos: case ArcTan:
+    case Sqrt:
+    case Cbrt:
+    case Log:
+    case TenPow:
+    case Ln:
+    case ExpPow:
+    case Var:
+    case Abs:
+    case Sin:
+    case Cos:
+    case Tan:
+    case ArcSin:
+    case ArcCos:
+    case ArcTan:
         return true;
     default:
         return false;
     }
 }
 
-bool isLiteralToken(TokenCode t) { return t == func::Point || isDigitCode(t); }
+bool isLiteralToken(TokenCode t) {
+    return t == func::Point || isDigitCode(t);
+}
 
 // Direct token -> code mapping; 0 for tokens handled elsewhere or ignored.
 int directCode(TokenCode t) {
     switch (t) {
-    case func::Var: return Var;
-    case func::Abs: return Abs;
-    case func::Sin: return Sin;
-    case func::Cos: return Cos;
-    case func::Tan: return Tan;
-    case func::Power: return Pow;
-    case func::Sqrt: return Sqrt;
-    case func::Square: return Square;
-    case func::Cbrt: return Cbrt;
-    case func::Cube: return Cube;
-    case 22: return Mul;
-    case func::Divide: return Div;
-    case func::Log: return Log;
-    case func::TenPow: return TenPow;
-    case func::Ln: return Ln;
-    case func::ExpPow: return ExpPow;
-    case func::NthRoot: return NthRoot;
-    case func::Factorial: return Fact;
-    case func::OpenParen: case func::OpenBracket: case func::OpenBrace: return Open;
-    case func::CloseParen: case func::CloseBracket: case func::CloseBrace: return Close;
-    default: return 0;
+    case func::Var:
+        return Var;
+    case func::Abs:
+        return Abs;
+    case func::Sin:
+        return Sin;
+    case func::Cos:
+        return Cos;
+    case func::Tan:
+        return Tan;
+    case func::Power:
+        return Pow;
+    case func::Sqrt:
+        return Sqrt;
+    case func::Square:
+        return Square;
+    case func::Cbrt:
+        return Cbrt;
+    case func::Cube:
+        return Cube;
+    case 22:
+        return Mul;
+    case func::Divide:
+        return Div;
+    case func::Log:
+        return Log;
+    case func::TenPow:
+        return TenPow;
+    case func::Ln:
+        return Ln;
+    case func::ExpPow:
+        return ExpPow;
+    case func::NthRoot:
+        return NthRoot;
+    case func::Factorial:
+        return Fact;
+    case func::OpenParen:
+    case func::OpenBracket:
+    case func::OpenBrace:
+        return Open;
+    case func::CloseParen:
+    case func::CloseBracket:
+    case func::CloseBrace:
+        return Close;
+    default:
+        return 0;
     }
 }
 
 // Copies src into dst with a Mul inserted between each neighbour pair that
 // wants one. False when the result would not fit.
-template <class Wants>
-bool insertProducts(const CodeList& src, CodeList& dst, Wants wants) {
+template <class Wants> bool insertProducts(const CodeList& src, CodeList& dst, Wants wants) {
     dst.size = 0;
     for (int i = 0; i < src.size; ++i) {
         if (i > 0 && wants(src.items[i - 1], src.items[i]) && !dst.push(Mul)) return false;
@@ -95,14 +152,16 @@ bool insertProducts(const CodeList& src, CodeList& dst, Wants wants) {
 
 void FuncSet::compile(int n) {
     FuncSlot& s = slot(n);
-    const int count = s.TokenCount < 0 ? 0 : (s.TokenCount > kMaxFuncTokens ? kMaxFuncTokens
-                                                                             : s.TokenCount);
+    const int count =
+        s.TokenCount < 0 ? 0 : (s.TokenCount > kMaxFuncTokens ? kMaxFuncTokens : s.TokenCount);
     const TokenCode* tok = s.Tokens.data();
 
     int opens = 0;
     for (int i = 0; i < count; ++i) {
-        if (tok[i] == func::OpenParen) ++opens;
-        else if (tok[i] == func::CloseParen) --opens;
+        if (tok[i] == func::OpenParen)
+            ++opens;
+        else if (tok[i] == func::CloseParen)
+            --opens;
     }
     if (opens > 0) {
         FuncErrorText = funcerr::kTooManyOpen;
@@ -118,7 +177,8 @@ void FuncSet::compile(int n) {
     std::array<int, kFnumPoolSize> taken;
     int takenCount = 0;
     auto fail = [&](const std::string& text) {
-        for (int i = 0; i < takenCount; ++i) FreeFnumPoolEntry(taken[i]);
+        for (int i = 0; i < takenCount; ++i)
+            FreeFnumPoolEntry(taken[i]);
         FuncErrorText = text;
     };
     auto addConstant = [&](Extended v) -> bool {
@@ -142,7 +202,8 @@ void FuncSet::compile(int n) {
         if (isLiteralToken(t)) {
             std::string text;
             for (; i < count && isLiteralToken(tok[i]); ++i)
-                text.push_back(tok[i] == func::Point ? '.' : static_cast<char>('0' + digitOfCode(tok[i])));
+                text.push_back(
+                    tok[i] == func::Point ? '.' : static_cast<char>('0' + digitOfCode(tok[i])));
             --i;
             const Extended v = parseNumberText(text);
             if (v == UndefinedMarker) {
@@ -160,12 +221,18 @@ void FuncSet::compile(int n) {
         case func::E:
             if (!addConstant(std::exp(1.0L))) return;
             continue;
-        case func::Plus: code = prev >= 0 && signContext(prev) ? Plus : Add; break;
-        case func::Minus: code = prev >= 0 && signContext(prev) ? Neg : Sub; break;
+        case func::Plus:
+            code = prev >= 0 && signContext(prev) ? Plus : Add;
+            break;
+        case func::Minus:
+            code = prev >= 0 && signContext(prev) ? Neg : Sub;
+            break;
         case func::Arc: {
             const TokenCode next = i + 1 < count ? tok[i + 1] : func::Enter;
-            code = next == func::Sin ? ArcSin : next == func::Cos ? ArcCos
-                 : next == func::Tan ? ArcTan : 0;
+            code = next == func::Sin   ? ArcSin
+                   : next == func::Cos ? ArcCos
+                   : next == func::Tan ? ArcTan
+                                       : 0;
             if (code == 0) {
                 fail(funcerr::kArc);
                 return;
@@ -190,14 +257,16 @@ void FuncSet::compile(int n) {
     // Implicit products, five passes in this order.
     auto isConst = [](int c) { return c < 0; };
     const bool ok =
-        insertProducts(a, b, [&](int l, int r) {
-            return isConst(l) && (isConst(r) || r == Open || prefixFunction(r));
-        }) &&
+        insertProducts(a, b,
+                       [&](int l, int r) {
+                           return isConst(l) && (isConst(r) || r == Open || prefixFunction(r));
+                       }) &&
         insertProducts(b, a, [](int l, int r) { return l == Var && r == Open; }) &&
         insertProducts(a, b, [](int l, int r) { return l == Close && r == Open; }) &&
-        insertProducts(b, a, [&](int l, int r) {
-            return (l == Close || isConst(l)) && (isConst(r) || prefixFunction(r));
-        }) &&
+        insertProducts(b, a,
+                       [&](int l, int r) {
+                           return (l == Close || isConst(l)) && (isConst(r) || prefixFunction(r));
+                       }) &&
         insertProducts(a, b, [](int l, int r) { return (l == Square || l == Cube) && r == Open; });
     if (!ok) {
         fail(funcerr::kTooLong);

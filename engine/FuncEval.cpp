@@ -14,14 +14,17 @@ using namespace fcode;
 
 constexpr Extended U = UndefinedMarker;
 
-Extended flushTiny(Extended v) { return std::fabs(v) < 1e-17L ? 0 : v; }
+Extended flushTiny(Extended v) {
+    return std::fabs(v) < 1e-17L ? 0 : v;
+}
 
 // 1 x 2 x ... x trunc(a) while the product stays below 1e100; U past that.
 Extended factorial(Extended a) {
     if (a < 0) return U;
     const Extended last = std::trunc(a);
     Extended p = 1;
-    for (Extended k = 1; p < 1e100L && k <= last; k += 1) p *= k;
+    for (Extended k = 1; p < 1e100L && k <= last; k += 1)
+        p *= k;
     return p >= 1e100L ? U : p;
 }
 
@@ -31,7 +34,8 @@ bool FuncSet::findFraction(Extended e, int& num, int& den) {
     for (int i = 0; i < static_cast<int>(powerCache_.size()); ++i) {
         if (powerCache_[i].exponent == e) {
             const PowerCacheEntry hit = powerCache_[i];
-            for (int j = i; j > 0; --j) powerCache_[j] = powerCache_[j - 1];
+            for (int j = i; j > 0; --j)
+                powerCache_[j] = powerCache_[j - 1];
             powerCache_[0] = hit;
             num = hit.num;
             den = hit.den;
@@ -47,8 +51,10 @@ bool FuncSet::findFraction(Extended e, int& num, int& den) {
             found = true;
             break;
         }
-        if (q <= e) ++g;
-        else ++d;
+        if (q <= e)
+            ++g;
+        else
+            ++d;
     }
     for (int j = static_cast<int>(powerCache_.size()) - 1; j > 0; --j)
         powerCache_[j] = powerCache_[j - 1];
@@ -66,7 +72,8 @@ Extended FuncSet::power(Extended b, Extended a) {
     const Extended e = std::fabs(a);
     if (e < 100 && std::trunc(e) == e) {
         Extended r = 1;
-        for (int k = static_cast<int>(e); k > 0; --k) r *= b;
+        for (int k = static_cast<int>(e); k > 0; --k)
+            r *= b;
         return a < 0 ? 1 / r : r;
     }
     if (a == 0.5L) return b >= 0 ? std::sqrt(b) : U;
@@ -103,17 +110,35 @@ namespace {
 // Steps that take their right operand from the step itself: a constant (K)
 // or the variable (X). Numbered after the operator codes.
 enum : std::int16_t {
-    PushK = 40, PushX, AddK, SubK, MulK, DivK, PowK, PowIntK, AddX, SubX, MulX, DivX, PowX
+    PushK = 40,
+    PushX,
+    AddK,
+    SubK,
+    MulK,
+    DivK,
+    PowK,
+    PowIntK,
+    AddX,
+    SubX,
+    MulX,
+    DivX,
+    PowX
 };
 
 std::int16_t mergedCode(int op, bool constant) {
     switch (op) {
-    case Add: return constant ? AddK : AddX;
-    case Sub: return constant ? SubK : SubX;
-    case Mul: return constant ? MulK : MulX;
-    case Div: return constant ? DivK : DivX;
-    case Pow: return constant ? PowK : PowX;
-    default: return 0;
+    case Add:
+        return constant ? AddK : AddX;
+    case Sub:
+        return constant ? SubK : SubX;
+    case Mul:
+        return constant ? MulK : MulX;
+    case Div:
+        return constant ? DivK : DivX;
+    case Pow:
+        return constant ? PowK : PowX;
+    default:
+        return 0;
     }
 }
 
@@ -123,7 +148,8 @@ Extended integralPower(Extended b, int n) {
     if (n == 2) return b * b;
     const int count = n < 0 ? -n : n;
     Extended r = 1;
-    for (int k = 0; k < count; ++k) r *= b;
+    for (int k = 0; k < count; ++k)
+        r *= b;
     return n < 0 ? 1 / r : r;
 }
 
@@ -205,21 +231,54 @@ Extended FuncSet::run(const RunProgram& p, Extended x, TrigMode trig) {
         Extended r;
         const Extended a = top;
         switch (step->code) {
-        case PushK: below[sp++] = top; top = step->k; continue;
-        case PushX: below[sp++] = top; top = x; continue;
+        case PushK:
+            below[sp++] = top;
+            top = step->k;
+            continue;
+        case PushX:
+            below[sp++] = top;
+            top = x;
+            continue;
         // U as an operand gives U; a constant is never U.
-        case AddK: r = a == U ? U : a + step->k; break;
-        case SubK: r = a == U ? U : a - step->k; break;
-        case MulK: r = a == U ? U : a * step->k; break;
-        case DivK: r = a == U ? U : divide(a, step->k); break;
-        case PowK: r = a == U ? U : power(a, step->k); break;
-        case PowIntK: r = a == U ? U : integralPower(a, step->count); break;
-        case AddX: r = a == U || x == U ? U : a + x; break;
-        case SubX: r = a == U || x == U ? U : a - x; break;
-        case MulX: r = a == U || x == U ? U : a * x; break;
-        case DivX: r = a == U || x == U ? U : divide(a, x); break;
-        case PowX: r = a == U || x == U ? U : power(a, x); break;
-        case Add: case Sub: case Mul: case Div: case Pow: case NthRoot: {
+        case AddK:
+            r = a == U ? U : a + step->k;
+            break;
+        case SubK:
+            r = a == U ? U : a - step->k;
+            break;
+        case MulK:
+            r = a == U ? U : a * step->k;
+            break;
+        case DivK:
+            r = a == U ? U : divide(a, step->k);
+            break;
+        case PowK:
+            r = a == U ? U : power(a, step->k);
+            break;
+        case PowIntK:
+            r = a == U ? U : integralPower(a, step->count);
+            break;
+        case AddX:
+            r = a == U || x == U ? U : a + x;
+            break;
+        case SubX:
+            r = a == U || x == U ? U : a - x;
+            break;
+        case MulX:
+            r = a == U || x == U ? U : a * x;
+            break;
+        case DivX:
+            r = a == U || x == U ? U : divide(a, x);
+            break;
+        case PowX:
+            r = a == U || x == U ? U : power(a, x);
+            break;
+        case Add:
+        case Sub:
+        case Mul:
+        case Div:
+        case Pow:
+        case NthRoot: {
             const Extended l = below[--sp];
             if (step->code == NthRoot) {
                 r = std::fabs(l) < 1e-9L ? U : power(a, 1 / l); // U is not tested here
@@ -227,11 +286,21 @@ Extended FuncSet::run(const RunProgram& p, Extended x, TrigMode trig) {
                 r = U;
             } else {
                 switch (step->code) {
-                case Add: r = l + a; break;
-                case Sub: r = l - a; break;
-                case Mul: r = l * a; break;
-                case Div: r = divide(l, a); break;
-                default: r = power(l, a); break;
+                case Add:
+                    r = l + a;
+                    break;
+                case Sub:
+                    r = l - a;
+                    break;
+                case Mul:
+                    r = l * a;
+                    break;
+                case Div:
+                    r = divide(l, a);
+                    break;
+                default:
+                    r = power(l, a);
+                    break;
                 }
             }
             break;
@@ -239,21 +308,51 @@ Extended FuncSet::run(const RunProgram& p, Extended x, TrigMode trig) {
         default:
             if (a == U) continue; // U stays on the stack
             switch (step->code) {
-            case Plus: r = a; break;
-            case Neg: r = -a; break;
-            case Sqrt: r = a >= 0 ? std::sqrt(a) : U; break;
-            case Square: r = a * a; break;
-            case Cube: r = a * a * a; break;
-            case Cbrt: r = power(a, 1.0L / 3); break;
-            case Log: r = a > 0 ? std::log10(a) : U; break;
-            case TenPow: r = power(10, a); break;
-            case Ln: r = a > 0 ? std::log(a) : U; break;
-            case ExpPow: r = std::exp(a); break;
-            case Abs: r = std::fabs(a); break;
-            case Fact: r = factorial(a); break;
-            case Sin: r = flushTiny(std::sin(degrees ? a * kPi / 180 : a)); break;
-            case Cos: r = flushTiny(std::cos(degrees ? a * kPi / 180 : a)); break;
-            case Tan: r = flushTiny(std::tan(degrees ? a * kPi / 180 : a)); break;
+            case Plus:
+                r = a;
+                break;
+            case Neg:
+                r = -a;
+                break;
+            case Sqrt:
+                r = a >= 0 ? std::sqrt(a) : U;
+                break;
+            case Square:
+                r = a * a;
+                break;
+            case Cube:
+                r = a * a * a;
+                break;
+            case Cbrt:
+                r = power(a, 1.0L / 3);
+                break;
+            case Log:
+                r = a > 0 ? std::log10(a) : U;
+                break;
+            case TenPow:
+                r = power(10, a);
+                break;
+            case Ln:
+                r = a > 0 ? std::log(a) : U;
+                break;
+            case ExpPow:
+                r = std::exp(a);
+                break;
+            case Abs:
+                r = std::fabs(a);
+                break;
+            case Fact:
+                r = factorial(a);
+                break;
+            case Sin:
+                r = flushTiny(std::sin(degrees ? a * kPi / 180 : a));
+                break;
+            case Cos:
+                r = flushTiny(std::cos(degrees ? a * kPi / 180 : a));
+                break;
+            case Tan:
+                r = flushTiny(std::tan(degrees ? a * kPi / 180 : a));
+                break;
             case ArcSin:
             case ArcCos:
                 if (a < -1 || a > 1) {

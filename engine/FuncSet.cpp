@@ -5,13 +5,15 @@ namespace tallix {
 namespace {
 
 // Azure, orange, magenta, green, blue, red, purple, lime, dark blue, olive.
-constexpr std::array<ColourValue, 10> kDefaultColours = {
-    0xFF8000, 0x0080FF, 0xFF00FF, 0x008000, 0xFF0000,
-    0x0000FF, 0x800080, 0x00FF00, 0x804000, 0x008080};
+constexpr std::array<ColourValue, 10> kDefaultColours = {0xFF8000, 0x0080FF, 0xFF00FF, 0x008000,
+                                                         0xFF0000, 0x0000FF, 0x800080, 0x00FF00,
+                                                         0x804000, 0x008080};
 
 } // namespace
 
-ColourValue defaultFuncColour(int n) { return kDefaultColours[static_cast<unsigned>(n - 1) % 10]; }
+ColourValue defaultFuncColour(int n) {
+    return kDefaultColours[static_cast<unsigned>(n - 1) % 10];
+}
 
 FuncSet::FuncSet() {
     for (int n = 1; n <= kFuncSlotCount; ++n) {
@@ -43,13 +45,17 @@ void FuncSet::InvalidateFuncRPNn(int n) {
 }
 
 void FuncSet::InvalidateFuncRPNall() {
-    for (int n = 1; n <= kFuncSlotCount; ++n) InvalidateFuncRPNn(n);
+    for (int n = 1; n <= kFuncSlotCount; ++n)
+        InvalidateFuncRPNn(n);
 }
 
-void FuncSet::InvalidateFuncCacheN(int n) { slot(n).CacheValid = false; }
+void FuncSet::InvalidateFuncCacheN(int n) {
+    slot(n).CacheValid = false;
+}
 
 void FuncSet::InvalidateFuncCacheAll() {
-    for (int n = 1; n <= kFuncSlotCount; ++n) InvalidateFuncCacheN(n);
+    for (int n = 1; n <= kFuncSlotCount; ++n)
+        InvalidateFuncCacheN(n);
 }
 
 void FuncSet::ClearAll() {

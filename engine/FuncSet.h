@@ -118,9 +118,12 @@ inline constexpr const char* kInsufficient = "error: insufficient operands.";
 inline constexpr const char* kTooFew = "error: too few data operands.";
 inline constexpr const char* kTooMany = "error: too many data operands.";
 inline constexpr const char* kTooLong = "error: function too long - more than 2048 items.";
-inline constexpr const char* kTooDeep = "error: function too deeply nested - more than 100 operators waiting.";
-inline constexpr const char* kProgramFull = "error: function too long - more than 100 program items.";
-inline constexpr const char* kPoolFull = "error: too many constants - no free number slots (150 in use by all functions).";
+inline constexpr const char* kTooDeep =
+    "error: function too deeply nested - more than 100 operators waiting.";
+inline constexpr const char* kProgramFull =
+    "error: function too long - more than 100 program items.";
+inline constexpr const char* kPoolFull =
+    "error: too many constants - no free number slots (150 in use by all functions).";
 } // namespace funcerr
 
 } // namespace tallix

@@ -14,7 +14,9 @@ namespace {
 
 constexpr std::string_view kSection = "config";
 
-std::string keyName(int n) { return "func" + std::to_string(n); }
+std::string keyName(int n) {
+    return "func" + std::to_string(n);
+}
 
 // A whole field as a decimal integer with an optional sign, or nothing.
 std::optional<long long> parseInteger(std::string_view field) {

@@ -38,7 +38,8 @@ protected:
     }
     int poolInUse() const {
         int used = 0;
-        for (int n = 1; n <= kFnumPoolSize; ++n) used += set->poolEntryInUse(n);
+        for (int n = 1; n <= kFnumPoolSize; ++n)
+            used += set->poolEntryInUse(n);
         return used;
     }
 };
@@ -56,11 +57,20 @@ void expectNear(Extended actual, Extended expected) {
 
 TEST_F(FuncEval, ImplicitProducts) {
     const ValueCase cases[] = {
-        {"2x^2", 3, 18},         {"(x+1)(x-1)", 3, 8},  {"2(x)", 3, 6},
-        {"(x)2", 3, 6},          {"x(x+1)", 3, 12},     {"(x+1)x", 3, 12},
-        {"x^2(x+1)", 2, 12},     {"x^3(2)", 2, 16},     {"2pi", 0, 2 * kPi},
-        {"2sin x", 1, 2 * std::sin(1.0L)}, {"(x)sin x", 2, 2 * std::sin(2.0L)},
-        {"2sqrt 9", 0, 6},       {"3 4", 0, 34},        {"(2)(3)(4)", 0, 24},
+        {"2x^2", 3, 18},
+        {"(x+1)(x-1)", 3, 8},
+        {"2(x)", 3, 6},
+        {"(x)2", 3, 6},
+        {"x(x+1)", 3, 12},
+        {"(x+1)x", 3, 12},
+        {"x^2(x+1)", 2, 12},
+        {"x^3(2)", 2, 16},
+        {"2pi", 0, 2 * kPi},
+        {"2sin x", 1, 2 * std::sin(1.0L)},
+        {"(x)sin x", 2, 2 * std::sin(2.0L)},
+        {"2sqrt 9", 0, 6},
+        {"3 4", 0, 34},
+        {"(2)(3)(4)", 0, 24},
     };
     for (const ValueCase& c : cases) {
         SCOPED_TRACE(c.text);
@@ -77,12 +87,26 @@ TEST_F(FuncEval, NoProductAfterVariableOrFactorial) {
 
 TEST_F(FuncEval, Precedence) {
     const ValueCase cases[] = {
-        {"-x^2", 3, -9},         {"2^-3", 0, 0.125L},   {"2^3^2", 0, 512},
-        {"sin x^2", 3, std::sin(9.0L)}, {"sin x*2", 3, 2 * std::sin(3.0L)},
-        {"2*3nrt8", 0, 4},       {"10-4-3", 0, 3},      {"64/8/2", 0, 4},
-        {"1+2*3", 0, 7},         {"-2+5", 0, 3},        {"2*-x", 3, -6},
-        {"x!^2", 3, 36},         {"2x!", 3, 12},        {"-x^2^-1", 4, -2},
-        {"sqrt x^2", 3, 3},      {"ln e^x", 2, 2},      {"abs -x+1", 3, 4},
+        {"-x^2", 3, -9},
+        {"2^-3", 0, 0.125L},
+        {"2^3^2", 0, 512},
+        {"sin x^2", 3, std::sin(9.0L)},
+        {"sin x*2", 3, 2 * std::sin(3.0L)},
+        {"2*3nrt8", 0, 4},
+        {"10-4-3", 0, 3},
+        {"64/8/2", 0, 4},
+        {"1+2*3", 0, 7},
+        {"-2+5", 0, 3},
+        {"2*-x", 3, -6},
+        {"x!^2", 3, 36},
+        {"2x!", 3, 12},
+        {"-x^2^-1", 4, -2},
+        {"sqrt x^2", 3, 3},
+        {"ln e^x", 2, 2},
+        {"abs -x+1", 3, 4},
+        {"2^x", 10, 1024},
+        {"12/x", 4, 3},
+        {"10-x-x", 4, 2},
     };
     for (const ValueCase& c : cases) {
         SCOPED_TRACE(c.text);
@@ -92,19 +116,31 @@ TEST_F(FuncEval, Precedence) {
 
 TEST_F(FuncEval, UndefinedValues) {
     const ValueCase cases[] = {
-        {"x/0", 1, UndefinedMarker},   {"ln 0", 1, UndefinedMarker},
-        {"sqrt -1", 1, UndefinedMarker}, {"log -x", 2, UndefinedMarker},
-        {"70!", 0, UndefinedMarker},   {"-1!", 0, -1},  // the sign applies after !
-        {"(-1)!", 0, UndefinedMarker}, {"arcsin 2", 0, UndefinedMarker},
-        {"arccos -1.5", 0, UndefinedMarker}, {"0nrt8", 0, UndefinedMarker},
+        {"x/0", 1, UndefinedMarker},
+        {"ln 0", 1, UndefinedMarker},
+        {"sqrt -1", 1, UndefinedMarker},
+        {"log -x", 2, UndefinedMarker},
+        {"70!", 0, UndefinedMarker},
+        {"-1!", 0, -1}, // the sign applies after !
+        {"(-1)!", 0, UndefinedMarker},
+        {"arcsin 2", 0, UndefinedMarker},
+        {"arccos -1.5", 0, UndefinedMarker},
+        {"0nrt8", 0, UndefinedMarker},
         // U passes through every operator.
-        {"ln 0 + 1", 0, UndefinedMarker}, {"abs(ln 0)", 0, UndefinedMarker},
-        {"sin(x/0)", 1, UndefinedMarker}, {"(ln 0)^2", 0, UndefinedMarker},
+        {"ln 0 + 1", 0, UndefinedMarker},
+        {"abs(ln 0)", 0, UndefinedMarker},
+        {"sin(x/0)", 1, UndefinedMarker},
+        {"(ln 0)^2", 0, UndefinedMarker},
         {"2^(ln 0)", 0, UndefinedMarker},
         // Floating-point faults.
-        {"e^x", 100000, UndefinedMarker}, {"10^x", 5000, UndefinedMarker},
-        {"x^2", 1e3000L, UndefinedMarker}, {"x*x*x", 1e2000L, UndefinedMarker},
+        {"e^x", 100000, UndefinedMarker},
+        {"10^x", 5000, UndefinedMarker},
+        {"x^2", 1e3000L, UndefinedMarker},
+        {"x*x*x", 1e2000L, UndefinedMarker},
         {"1/x", 1e-4000L, UndefinedMarker},
+        {"1/x", 0, UndefinedMarker},
+        {"x/x", 0, UndefinedMarker},
+        {"2^x", 20000, UndefinedMarker},
     };
     for (const ValueCase& c : cases) {
         SCOPED_TRACE(c.text);
@@ -117,13 +153,20 @@ TEST_F(FuncEval, UndefinedValues) {
 
 TEST_F(FuncEval, PowersOfNegativeBases) {
     const ValueCase cases[] = {
-        {"(-8)^(1/3)", 0, -2},         {"(-8)^(2/3)", 0, 4},
-        {"(-8)^(1/2)", 0, UndefinedMarker}, {"(-8)^(-1/3)", 0, -0.5L},
-        {"(-32)^0.4", 0, 4},           {"(-16)^0.25", 0, UndefinedMarker},
-        {"3nrt-8", 0, -2},             {"2nrt-8", 0, UndefinedMarker},
-        {"5nrt x", -32, -2},           {"cbrt x", -27, -3},
-        {"0^-2", 0, 0},                {"x^3", -2, -8},
-        {"x^-2", -2, 0.25L},           {"x^0.5", 9, 3},
+        {"(-8)^(1/3)", 0, -2},
+        {"(-8)^(2/3)", 0, 4},
+        {"(-8)^(1/2)", 0, UndefinedMarker},
+        {"(-8)^(-1/3)", 0, -0.5L},
+        {"(-32)^0.4", 0, 4},
+        {"(-16)^0.25", 0, UndefinedMarker},
+        {"3nrt-8", 0, -2},
+        {"2nrt-8", 0, UndefinedMarker},
+        {"5nrt x", -32, -2},
+        {"cbrt x", -27, -3},
+        {"0^-2", 0, 0},
+        {"x^3", -2, -8},
+        {"x^-2", -2, 0.25L},
+        {"x^0.5", 9, 3},
     };
     for (const ValueCase& c : cases) {
         SCOPED_TRACE(c.text);
@@ -239,18 +282,23 @@ TEST_F(FuncEval, ProgramIsReusedUntilInvalidated) {
 // Texts past the fixed limits fail with a message instead of overflowing.
 TEST_F(FuncEval, LimitsEndInAnError) {
     std::string sum = "x", nested = "x";
-    for (int i = 0; i < 50; ++i) sum += "+x"; // 101 program items
-    for (int i = 0; i < 100; ++i) nested = "(" + nested + ")";
+    for (int i = 0; i < 50; ++i)
+        sum += "+x"; // 101 program items
+    for (int i = 0; i < 100; ++i)
+        nested = "(" + nested + ")";
     std::string longList = "x";
-    for (int i = 0; i < 1100; ++i) longList += "+x";
+    for (int i = 0; i < 1100; ++i)
+        longList += "+x";
     EXPECT_EQ(errorOf(sum), funcerr::kProgramFull);
     EXPECT_EQ(errorOf(nested), funcerr::kTooDeep);
     EXPECT_EQ(errorOf(longList), funcerr::kTooLong);
     EXPECT_EQ(at(sum.substr(0, sum.size() - 2), 1), 50); // 99 items fit
 
     // 150 constants fill the pool; the 151st fails and gives back its slot's.
-    for (int n = 1; n <= 15; ++n) define(*set, n, "1+2+3+4+5+6+7+8+9+10");
-    for (int n = 1; n <= 15; ++n) set->EvalFuncAtX(n, 0, TrigMode::Radians);
+    for (int n = 1; n <= 15; ++n)
+        define(*set, n, "1+2+3+4+5+6+7+8+9+10");
+    for (int n = 1; n <= 15; ++n)
+        set->EvalFuncAtX(n, 0, TrigMode::Radians);
     EXPECT_EQ(poolInUse(), kFnumPoolSize);
     define(*set, 16, "x+1+2");
     set->EvalFuncAtX(16, 0, TrigMode::Radians);

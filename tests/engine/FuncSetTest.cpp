@@ -20,7 +20,8 @@ TEST(FuncSet, DefaultColoursRepeatEveryTenSlots) {
 
 TEST(FuncSet, PoolHandsOutTheLowestFreeEntry) {
     const auto set = std::make_unique<FuncSet>();
-    for (int n = 1; n <= kFnumPoolSize; ++n) ASSERT_EQ(set->AddFnumToPool(n), n);
+    for (int n = 1; n <= kFnumPoolSize; ++n)
+        ASSERT_EQ(set->AddFnumToPool(n), n);
     EXPECT_EQ(set->AddFnumToPool(0), -1);
     set->FreeFnumPoolEntry(90);
     set->FreeFnumPoolEntry(7);
@@ -45,7 +46,8 @@ void compileOnePlusTwo(FuncSet& set, int n) {
 
 TEST(FuncSet, ClearAllEmptiesEverySlotAndKeepsColours) {
     const auto set = std::make_unique<FuncSet>();
-    for (int n : {2, 9, 20}) compileOnePlusTwo(*set, n);
+    for (int n : {2, 9, 20})
+        compileOnePlusTwo(*set, n);
     set->slot(9).Colour = 123;
     set->slot(9).Shown = false;
     set->slot(9).Cursor = 3;

@@ -56,7 +56,8 @@ TEST(FuncSlotsIni, ReadingSkipsMalformedParts) {
 
 TEST(FuncSlotsIni, FieldsPastTheLastTokenPositionAreDropped) {
     std::string value = "t,1";
-    for (int i = 0; i < kMaxFuncTokens + 10; ++i) value += ",19";
+    for (int i = 0; i < kMaxFuncTokens + 10; ++i)
+        value += ",19";
     IniFile ini;
     ini.parse("[config]\nfunc1=" + value + "\n");
     const auto set = std::make_unique<FuncSet>();
@@ -71,7 +72,8 @@ TEST(FuncSlotsIni, TwentySlotsRoundTrip) {
         s.Shown = n % 3 != 0;
         s.Colour = static_cast<ColourValue>(n * 0x010203);
         s.TokenCount = n == 7 ? 0 : n * 3;
-        for (int i = 0; i < s.TokenCount; ++i) s.Tokens[i] = static_cast<TokenCode>((n + i) % 44);
+        for (int i = 0; i < s.TokenCount; ++i)
+            s.Tokens[i] = static_cast<TokenCode>((n + i) % 44);
     }
     const std::filesystem::path file = std::filesystem::temp_directory_path() /
                                        ("tallix-funcslots-" + std::to_string(::getpid()) + ".ini");
@@ -92,8 +94,7 @@ TEST(FuncSlotsIni, TwentySlotsRoundTrip) {
         EXPECT_EQ(read->slot(n).Shown, written->slot(n).Shown);
         EXPECT_EQ(tokensOf(read->slot(n)), tokensOf(written->slot(n)));
         // A slot without tokens keeps its default colour on reading.
-        EXPECT_EQ(read->slot(n).Colour,
-                  n == 7 ? defaultFuncColour(7) : written->slot(n).Colour);
+        EXPECT_EQ(read->slot(n).Colour, n == 7 ? defaultFuncColour(7) : written->slot(n).Colour);
     }
 }
 
