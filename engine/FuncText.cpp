@@ -6,12 +6,7 @@ std::vector<TokenCode> funcTokensFromText(std::string_view text) {
     std::vector<TokenCode> tokens;
     KeywordFeed feed;
     for (char c : text) {
-        if (c == ' ') {
-            feed.clear();
-            continue;
-        }
         if (auto code = funcCodeForChar(c)) {
-            feed.clear();
             if (*code != func::Enter) tokens.push_back(*code);
         } else if (auto word = feed.feed(c, FuncKeywords)) {
             tokens.push_back(*word);
