@@ -28,6 +28,16 @@ Extended factorial(Extended a) {
     return p >= 1e100L ? U : p;
 }
 
+// Whether 0 <= e < 2^63 is a whole number. Adding and taking away 2^63
+// rounds e to the nearest integer in the 64-bit mantissa; std::trunc would
+// switch the x87 rounding mode twice, which costs more than the rest of a
+// power.
+bool isSmallIntegral(Extended e) {
+    constexpr Extended kShift = 0x1p63L;
+    const Extended shifted = e + kShift;
+    return shifted - kShift == e;
+}
+
 } // namespace
 
 bool FuncSet::findFraction(Extended e, int& num, int& den) {
@@ -70,7 +80,7 @@ Extended FuncSet::power(Extended b, Extended a) {
     if (a == -1) return 1 / b;
     if (std::fabs(b) < 1e-99L) return 0;
     const Extended e = std::fabs(a);
-    if (e < 100 && std::trunc(e) == e) {
+    if (e < 100 && isSmallIntegral(e)) {
         Extended r = 1;
         for (int k = static_cast<int>(e); k > 0; --k)
             r *= b;
