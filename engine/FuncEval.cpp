@@ -99,22 +99,6 @@ Extended FuncSet::power(Extended b, Extended a) {
     return a < 0 ? 1 / r : r;
 }
 
-void FuncSet::EvalFuncAtX(int n, Extended x, TrigMode trig) {
-    FuncErrorText.clear();
-    if (n < 1 || n > kFuncSlotCount) {
-        FuncErrorText = "error: no function with that number.";
-        return;
-    }
-    if (slot(n).FuncRPNLength == 0) compile(n);
-    if (!FuncErrorText.empty()) return;
-    const RunProgram& p = runPrograms_[n - 1];
-    if (p.error) {
-        FuncErrorText = p.error;
-        return;
-    }
-    FuncResult = run(p, x, trig);
-}
-
 namespace {
 
 // Steps that take their right operand from the step itself: a constant (K)
@@ -224,165 +208,182 @@ void FuncSet::prepareRun(int n) {
     }
 }
 
-Extended FuncSet::run(const RunProgram& p, Extended x, TrigMode trig) {
+// Inlined into EvalFuncAtX: passing x on through another call costs an
+// 80-bit store and reload per evaluation.
+[[gnu::always_inline]] inline Extended FuncSet::run(const RunProgram& p, Extended x,
+                                                    TrigMode trig) {
     // The top of the stack is kept apart; below holds the rest. The depth was
     // checked when the program was prepared, and each step pushes at most one
     // value, so below never overflows.
     Extended below[kMaxFuncProgram];
     int sp = 0;
     if (!std::isfinite(x)) x = U;
+    const bool xU = x == U;
     const bool degrees = trig == TrigMode::Degrees;
+    // Overflow, division by zero and invalid operations all end in an
+    // infinity or a NaN; operations that cannot raise them skip the test.
+    auto checked = [](Extended r) { return std::isfinite(r) ? r : U; };
 
     // A prepared program starts with a push (its depth check saw to that).
     const RunStep* step = p.steps.data();
     const RunStep* const end = step + p.length;
     Extended top = step->code == PushX ? x : step->k;
     for (++step; step != end; ++step) {
-        Extended r;
         const Extended a = top;
+        // An operand equal to U gives U; a merged constant is never U.
         switch (step->code) {
         case PushK:
             below[sp++] = top;
             top = step->k;
-            continue;
+            break;
         case PushX:
             below[sp++] = top;
             top = x;
-            continue;
-        // U as an operand gives U; a constant is never U.
+            break;
         case AddK:
-            r = a == U ? U : a + step->k;
+            if (a != U) top = checked(a + step->k);
             break;
         case SubK:
-            r = a == U ? U : a - step->k;
+            if (a != U) top = checked(a - step->k);
             break;
         case MulK:
-            r = a == U ? U : a * step->k;
+            if (a != U) top = checked(a * step->k);
             break;
         case DivK:
-            r = a == U ? U : divide(a, step->k);
+            if (a != U) top = checked(divide(a, step->k));
             break;
         case PowK:
-            r = a == U ? U : power(a, step->k);
+            if (a != U) top = checked(power(a, step->k));
             break;
         case PowIntK:
-            r = a == U ? U : integralPower(a, step->count);
+            if (a != U) top = checked(integralPower(a, step->count));
             break;
         case AddX:
-            r = a == U || x == U ? U : a + x;
+            top = a == U || xU ? U : checked(a + x);
             break;
         case SubX:
-            r = a == U || x == U ? U : a - x;
+            top = a == U || xU ? U : checked(a - x);
             break;
         case MulX:
-            r = a == U || x == U ? U : a * x;
+            top = a == U || xU ? U : checked(a * x);
             break;
         case DivX:
-            r = a == U || x == U ? U : divide(a, x);
+            top = a == U || xU ? U : checked(divide(a, x));
             break;
         case PowX:
-            r = a == U || x == U ? U : power(a, x);
+            top = a == U || xU ? U : checked(power(a, x));
             break;
-        case Add:
-        case Sub:
-        case Mul:
-        case Div:
-        case Pow:
-        case NthRoot: {
+        case Add: {
             const Extended l = below[--sp];
-            if (step->code == NthRoot) {
-                r = std::fabs(l) < 1e-9L ? U : power(a, 1 / l); // U is not tested here
-            } else if (l == U || a == U) {
-                r = U;
-            } else {
-                switch (step->code) {
-                case Add:
-                    r = l + a;
-                    break;
-                case Sub:
-                    r = l - a;
-                    break;
-                case Mul:
-                    r = l * a;
-                    break;
-                case Div:
-                    r = divide(l, a);
-                    break;
-                default:
-                    r = power(l, a);
-                    break;
-                }
-            }
+            top = l == U || a == U ? U : checked(l + a);
             break;
         }
-        default:
-            if (a == U) continue; // U stays on the stack
-            switch (step->code) {
-            case Plus:
-                r = a;
-                break;
-            case Neg:
-                r = -a;
-                break;
-            case Sqrt:
-                r = a >= 0 ? std::sqrt(a) : U;
-                break;
-            case Square:
-                r = a * a;
-                break;
-            case Cube:
-                r = a * a * a;
-                break;
-            case Cbrt:
-                r = power(a, 1.0L / 3);
-                break;
-            case Log:
-                r = a > 0 ? std::log10(a) : U;
-                break;
-            case TenPow:
-                r = power(10, a);
-                break;
-            case Ln:
-                r = a > 0 ? std::log(a) : U;
-                break;
-            case ExpPow:
-                r = std::exp(a);
-                break;
-            case Abs:
-                r = std::fabs(a);
-                break;
-            case Fact:
-                r = factorial(a);
-                break;
-            case Sin:
-                r = flushTiny(std::sin(degrees ? a * kPi / 180 : a));
-                break;
-            case Cos:
-                r = flushTiny(std::cos(degrees ? a * kPi / 180 : a));
-                break;
-            case Tan:
-                r = flushTiny(std::tan(degrees ? a * kPi / 180 : a));
-                break;
-            case ArcSin:
-            case ArcCos:
-                if (a < -1 || a > 1) {
-                    r = U;
-                } else {
-                    r = flushTiny(step->code == ArcSin ? std::asin(a) : std::acos(a));
-                    if (degrees) r = r * 180 / kPi;
-                }
-                break;
-            default: // ArcTan
-                r = flushTiny(std::atan2(a, 1.0L));
-                if (degrees) r = r * 180 / kPi;
-                break;
-            }
+        case Sub: {
+            const Extended l = below[--sp];
+            top = l == U || a == U ? U : checked(l - a);
+            break;
         }
-        // Overflow, division by zero and invalid operations all end in an
-        // infinity or a NaN.
-        top = std::isfinite(r) ? r : U;
+        case Mul: {
+            const Extended l = below[--sp];
+            top = l == U || a == U ? U : checked(l * a);
+            break;
+        }
+        case Div: {
+            const Extended l = below[--sp];
+            top = l == U || a == U ? U : checked(divide(l, a));
+            break;
+        }
+        case Pow: {
+            const Extended l = below[--sp];
+            top = l == U || a == U ? U : checked(power(l, a));
+            break;
+        }
+        case NthRoot: { // U operands are not tested here
+            const Extended l = below[--sp];
+            top = std::fabs(l) < 1e-9L ? U : checked(power(a, 1 / l));
+            break;
+        }
+        case Plus:
+            break;
+        case Neg:
+            if (a != U) top = -a;
+            break;
+        case Sqrt:
+            if (a != U) top = a >= 0 ? std::sqrt(a) : U;
+            break;
+        case Square:
+            if (a != U) top = checked(a * a);
+            break;
+        case Cube:
+            if (a != U) top = checked(a * a * a);
+            break;
+        case Cbrt:
+            if (a != U) top = checked(power(a, 1.0L / 3));
+            break;
+        case Log:
+            if (a != U) top = a > 0 ? std::log10(a) : U;
+            break;
+        case TenPow:
+            if (a != U) top = checked(power(10, a));
+            break;
+        case Ln:
+            if (a != U) top = a > 0 ? std::log(a) : U;
+            break;
+        case ExpPow:
+            if (a != U) top = checked(std::exp(a));
+            break;
+        case Abs:
+            if (a != U) top = std::fabs(a);
+            break;
+        case Fact:
+            if (a != U) top = factorial(a);
+            break;
+        case Sin:
+            if (a != U) top = flushTiny(std::sin(degrees ? a * kPi / 180 : a));
+            break;
+        case Cos:
+            if (a != U) top = flushTiny(std::cos(degrees ? a * kPi / 180 : a));
+            break;
+        case Tan:
+            if (a != U) top = checked(flushTiny(std::tan(degrees ? a * kPi / 180 : a)));
+            break;
+        case ArcSin:
+        case ArcCos:
+            if (a == U) break;
+            if (a < -1 || a > 1) {
+                top = U;
+            } else {
+                Extended r = flushTiny(step->code == ArcSin ? std::asin(a) : std::acos(a));
+                top = degrees ? r * 180 / kPi : r;
+            }
+            break;
+        case ArcTan:
+            if (a != U) {
+                const Extended r = flushTiny(std::atan2(a, 1.0L));
+                top = degrees ? r * 180 / kPi : r;
+            }
+            break;
+        default:
+            break; // nothing else reaches a prepared program
+        }
     }
     return top;
+}
+
+void FuncSet::EvalFuncAtX(int n, Extended x, TrigMode trig) {
+    FuncErrorText.clear();
+    if (n < 1 || n > kFuncSlotCount) {
+        FuncErrorText = "error: no function with that number.";
+        return;
+    }
+    if (slot(n).FuncRPNLength == 0) compile(n);
+    if (!FuncErrorText.empty()) return;
+    const RunProgram& p = runPrograms_[n - 1];
+    if (p.error) {
+        FuncErrorText = p.error;
+        return;
+    }
+    FuncResult = run(p, x, trig);
 }
 
 } // namespace tallix
