@@ -78,15 +78,15 @@ void FuncSet::prepareOutsideWrite(int n) {
         InvalidateFuncRPNn(k);
         InvalidateFuncCacheN(k);
         FuncSlot& s = slot(k);
-        // The tokens are typed in at the cursor: start from an empty slot so
-        // that they replace what was there instead of landing in front of it.
-        s.TokenCount = 0;
         s.Cursor = 1;
         s.SelStart = s.SelEnd = -1;
         s.Shown = true;
     };
     CurrentFunc = n;
     prepare(n);
+    // The tokens are typed in at the cursor: start from an empty slot so that
+    // they replace what was there instead of landing in front of it.
+    slot(n).TokenCount = 0;
     if (ParamMode && n % 2 == 1 && n < kFuncSlotCount) prepare(n + 1);
     FuncsChanged = true;
 }

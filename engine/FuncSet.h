@@ -52,7 +52,8 @@ public:
     // Prepares slot n to be written from outside (a fitted equation copied
     // from the regression display): makes it current and empty, drops its
     // program and samples, cursor at the start, no selection, shown; in
-    // parametric mode the even partner of an odd n gets the same. Sets
+    // parametric mode the even partner of an odd n gets the same except that
+    // it keeps its tokens. Sets
     // FuncsChanged. The caller then feeds the tokens through the function
     // editor's key operation and sends Enter.
     void prepareOutsideWrite(int n);

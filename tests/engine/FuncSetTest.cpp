@@ -83,9 +83,10 @@ TEST(FuncSet, OutsideWriteStartsFromAnEmptyShownSlot) {
     set->prepareOutsideWrite(19);
     EXPECT_EQ(set->CurrentFunc, 19);
     EXPECT_TRUE(set->FuncsChanged);
+    EXPECT_EQ(set->slot(19).TokenCount, 0);
+    EXPECT_EQ(set->slot(20).TokenCount, 3);
     for (int n : {19, 20}) {
         SCOPED_TRACE(n);
-        EXPECT_EQ(set->slot(n).TokenCount, 0);
         EXPECT_EQ(set->slot(n).FuncRPNLength, 0);
         EXPECT_EQ(set->slot(n).SelStart, -1);
         EXPECT_TRUE(set->slot(n).Shown);
