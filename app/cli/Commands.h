@@ -20,5 +20,6 @@ int runVerify(std::span<char* const> args);
 #ifdef TALLIX_WITH_UI
 int runSnapshot(std::span<char* const> args);
 #endif
+int runFx(std::span<char* const> args);
 
 } // namespace tallix::cli

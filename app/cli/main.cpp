@@ -20,6 +20,9 @@ constexpr std::array kCommands = {
                  "snapshot DIR        write the window in each mode as DIR/calc.png, fx.png, ...",
                  runSnapshot},
 #endif
+    CommandEntry{"fx",
+                 "fx [--deg] [--polar|--param] EXPR X...   evaluate the function EXPR at each X",
+                 runFx},
 };
 
 void printHelp(std::FILE* out) {

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "engine/Tokens.h"
+
+#include <string_view>
+#include <vector>
+
+namespace tallix {
+
+// The tokens that typing text on the function keypad produces: digits,
+// operators and brackets by their keys, letters through the keyword words
+// (x, abs, sqrt, cbrt, pi, e, log, ln, nrt, sin, cos, tan, arc), exactly as
+// the keyboard does in the f(x) mode: pending letters wait across other keys,
+// and a character that spells no word (a blank, say) drops them. "=" (Enter)
+// is not stored.
+std::vector<TokenCode> funcTokensFromText(std::string_view text);
+
+} // namespace tallix
