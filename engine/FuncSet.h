@@ -93,6 +93,7 @@ private:
         const char* error = nullptr; // the stack-depth error every run reports
     };
     void prepareRun(int n);
+    static void fuseLeaves(RunProgram& p);
     Extended run(const RunProgram& p, Extended x, TrigMode trig);
 
     std::array<FuncSlot, kFuncSlotCount> slots_;
