@@ -262,7 +262,7 @@ void ExpDisplay::paintToken(QPainter& p, TokenCode code, int left, int top, bool
 // the band's lower edge. A "pi" in the text is drawn as the glyph.
 void ExpDisplay::paintResult(QPainter& p, const ExpLine& ln, int bottom) {
     p.setPen(Qt::black);
-    const QFontMetrics sm(small_), nm(normal_), ym(symbol_);
+    const QFontMetrics sm(small_), nm(normal_);
     const int base = bottom - 2;
     p.setFont(small_);
     p.drawText(4, base - sm.descent(), "ans:");
@@ -274,9 +274,11 @@ void ExpDisplay::paintResult(QPainter& p, const ExpLine& ln, int bottom) {
     p.drawText(x, base - nm.descent(), before);
     if (pi < 0) return;
     x += nm.horizontalAdvance(before);
-    p.setFont(symbol_);
+    // The answer's pi is a size smaller than the token's, to sit with the digits.
+    const QFont piFont = pixelFont(14);
+    p.setFont(piFont);
     p.drawText(x, base - nm.descent() - 2, kPiGlyph);
-    x += ym.horizontalAdvance(kPiGlyph) + 3;
+    x += QFontMetrics(piFont).horizontalAdvance(kPiGlyph) + 3;
     p.setFont(normal_);
     p.drawText(x, base - nm.descent(), text.mid(pi + 2).trimmed());
 }

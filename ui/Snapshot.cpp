@@ -58,7 +58,7 @@ QString writeCalcDemo(const QString& dir) {
         type(form, "((1+2)*(3+(4-1)))/4=");
         type(form, "frac1/3+1/4=");
         type(form, "2*pi/3=");
-        type(form, "cbrt27+4#1;-#17;2/#25;1=");
+        type(form, "cbrt27+4#1;-#17;1+#25;0=");
         type(form, "1/0=");
         type(form, "4#9;+ln(7!)");
         ExpLine& ln = form.calcEditor().current();
