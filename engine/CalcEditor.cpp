@@ -10,7 +10,8 @@ CalcEditor::KeyEffect CalcEditor::ProcessExpButtonClick(TokenCode code) {
     KeyEffect effect;
     ExpLine& ln = current();
     switch (code) {
-    case calc::Evaluate: return evaluate();
+    case calc::Evaluate:
+        return evaluate();
     case calc::FracMode:
         displayMode = DisplayMode::Fraction;
         effect.modeChanged = true;
@@ -19,9 +20,12 @@ CalcEditor::KeyEffect CalcEditor::ProcessExpButtonClick(TokenCode code) {
         displayMode = DisplayMode::Decimal;
         effect.modeChanged = true;
         return effect;
-    case calc::Backspace: effect.changed = backspaceToken(ln); return effect;
+    case calc::Backspace:
+        effect.changed = backspaceToken(ln);
+        return effect;
     case calc::ClearLine:
         ln.clear();
+        scrollOffset = 0;
         effect.changed = true;
         return effect;
     default:
@@ -50,6 +54,7 @@ CalcEditor::KeyEffect CalcEditor::evaluate() {
     if (autoscroll && currentLine_ == 1 && effect.result.status != CalcEvalStatus::Unbalanced) {
         std::move_backward(lines_.begin(), lines_.end() - 1, lines_.end());
         lines_[0] = ExpLine{};
+        scrollOffset = 0; // the new line starts empty
         effect.scrolled = true;
         effect.evaluatedLine = 2;
     }
@@ -67,9 +72,14 @@ CalcEditor::KeyEffect CalcEditor::backspaceKey() {
     return ProcessExpButtonClick(calc::Backspace);
 }
 
-void CalcEditor::home() { current().cursor = 1; }
+void CalcEditor::home() {
+    current().cursor = 1;
+    scrollOffset = 0;
+}
 
-void CalcEditor::end() { current().cursor = current().count() + 1; }
+void CalcEditor::end() {
+    current().cursor = current().count() + 1;
+}
 
 void CalcEditor::left() {
     if (current().cursor > 1) --current().cursor;
@@ -79,9 +89,13 @@ void CalcEditor::right() {
     if (current().cursor <= current().count()) ++current().cursor;
 }
 
-void CalcEditor::up() { currentLine_ = currentLine_ == kLineCount ? 1 : currentLine_ + 1; }
+void CalcEditor::up() {
+    currentLine_ = currentLine_ == kLineCount ? 1 : currentLine_ + 1;
+}
 
-void CalcEditor::down() { currentLine_ = currentLine_ == 1 ? kLineCount : currentLine_ - 1; }
+void CalcEditor::down() {
+    currentLine_ = currentLine_ == 1 ? kLineCount : currentLine_ - 1;
+}
 
 bool CalcEditor::deleteKey() {
     ExpLine& ln = current();
@@ -117,15 +131,17 @@ void CalcEditor::setClipboard(std::vector<TokenCode> tokens) {
 bool CalcEditor::insertCodes(std::span<const TokenCode> codes) {
     ExpLine& ln = current();
     const std::size_t room = static_cast<std::size_t>(kMaxLineTokens - ln.count());
-    if (codes.size() > room) codes = codes.first(room); // a full line takes what fits
-    if (codes.empty()) return false;
+    // Half a number would be a different number: all or nothing.
+    if (codes.empty() || codes.size() > room) return false;
     ln.cursor = std::clamp(ln.cursor, 1, ln.count() + 1);
     ln.insertAt(ln.cursor, codes);
     ln.cursor += static_cast<int>(codes.size());
     return true;
 }
 
-bool CalcEditor::pasteSelected() { return insertCodes(clipboard_); }
+bool CalcEditor::pasteSelected() {
+    return insertCodes(clipboard_);
+}
 
 std::vector<TokenCode> CalcEditor::previousAnswerTokens() const {
     const ExpLine& src = line(autoscroll && currentLine_ == 1 ? 2 : currentLine_);
@@ -136,20 +152,26 @@ std::vector<TokenCode> CalcEditor::previousAnswerTokens() const {
     return answerTextToTokens(general20Text(src.resultValue));
 }
 
-bool CalcEditor::pastePreviousAnswer() { return insertCodes(previousAnswerTokens()); }
+bool CalcEditor::pastePreviousAnswer() {
+    return insertCodes(previousAnswerTokens());
+}
 
 CalcEditor::KeyEffect CalcEditor::recycleAns() {
     const std::vector<TokenCode> codes = previousAnswerTokens();
     KeyEffect effect;
     if (codes.empty()) return effect;
     current().clearTokens();
+    scrollOffset = 0;
     effect.changed = true;
-    for (TokenCode c : codes) ProcessExpButtonClick(c);
+    for (TokenCode c : codes)
+        ProcessExpButtonClick(c);
     return effect;
 }
 
 void CalcEditor::clearAll() {
-    for (ExpLine& ln : lines_) ln.clear();
+    for (ExpLine& ln : lines_)
+        ln.clear();
+    scrollOffset = 0;
 }
 
 TypedFeed feedTypedLine(CalcEditor& editor, std::string_view text) {
@@ -169,10 +191,14 @@ TypedFeed feedTypedLine(CalcEditor& editor, std::string_view text) {
 std::vector<TokenCode> answerTextToTokens(std::string_view text) {
     auto codesOf = [](std::string_view part, std::vector<TokenCode>& out) {
         for (char c : part) {
-            if (c >= '0' && c <= '9') out.push_back(kDigitCodes[c - '0']);
-            else if (c == '+') out.push_back(calc::Plus);
-            else if (c == '-') out.push_back(calc::Minus);
-            else if (c == '.') out.push_back(calc::Point);
+            if (c >= '0' && c <= '9')
+                out.push_back(kDigitCodes[c - '0']);
+            else if (c == '+')
+                out.push_back(calc::Plus);
+            else if (c == '-')
+                out.push_back(calc::Minus);
+            else if (c == '.')
+                out.push_back(calc::Point);
         }
     };
     std::vector<TokenCode> out;

@@ -32,6 +32,9 @@ public:
     DisplayMode displayMode = DisplayMode::Decimal;
     TrigMode trigMode = TrigMode::Radians;
     bool autoscroll = false;
+    // Horizontal scroll of the display in pixels, shared by all 8 lines (>= 0).
+    // Keys that empty a line or go Home reset it; the display moves it otherwise.
+    int scrollOffset = 0;
 
     // The settings that shape each new result text.
     void setDisplaySettings(const CalcDisplaySettings& s) { displaySettings_ = s; }
@@ -40,13 +43,13 @@ public:
 
     // What a key did, so that the display knows what to lay out and repaint.
     struct KeyEffect {
-        bool changed = false;       // the current line's tokens or cursor changed
-        bool relayoutAll = false;   // every token of the current line needs a new position
-        bool scrolled = false;      // the lines moved up the stack: repaint all
-        bool modeChanged = false;   // the display mode changed: repaint all results
+        bool changed = false;     // the current line's tokens or cursor changed
+        bool relayoutAll = false; // every token of the current line needs a new position
+        bool scrolled = false;    // the lines moved up the stack: repaint all
+        bool modeChanged = false; // the display mode changed: repaint all results
         bool evaluated = false;
-        CalcEvalResult result;      // when evaluated
-        int evaluatedLine = 0;      // where the evaluated line is now (2 after a scroll)
+        CalcEvalResult result; // when evaluated
+        int evaluatedLine = 0; // where the evaluated line is now (2 after a scroll)
     };
 
     // The calculator key handler: evaluates (31), switches the display mode
@@ -59,6 +62,7 @@ public:
     // The Backspace key: the last pending letter if any, else code 38.
     KeyEffect backspaceKey();
     const std::string& pendingKeyword() const { return keywords_.pending(); }
+    void clearPendingKeyword() { keywords_.clear(); }
 
     // Cursor keys on the current line. Up/Down wrap around the 8 lines.
     void home();
@@ -69,7 +73,8 @@ public:
     void down();
     bool deleteKey();
 
-    // The token clipboard (shared with the function editor).
+    // The token clipboard (shared with the function editor). A paste that does
+    // not fit in the line inserts nothing.
     void copySelected();
     bool cutSelected();
     bool pasteSelected();
@@ -82,7 +87,7 @@ public:
     bool pastePreviousAnswer();
     KeyEffect recycleAns();
 
-    // Empties all 8 lines; the current line stays.
+    // Empties all 8 lines and resets the scroll; the current line stays.
     void clearAll();
 
 private:
@@ -102,8 +107,8 @@ private:
 // is fed: every character up to and including the first "=", which evaluates.
 struct TypedFeed {
     bool sawEquals = false;
-    std::size_t consumed = 0;      // characters fed, the "=" included
-    CalcEditor::KeyEffect effect;  // of the "=" key
+    std::size_t consumed = 0;     // characters fed, the "=" included
+    CalcEditor::KeyEffect effect; // of the "=" key
 };
 TypedFeed feedTypedLine(CalcEditor& editor, std::string_view text);
 

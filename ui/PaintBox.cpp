@@ -1,5 +1,6 @@
 #include "ui/PaintBox.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -70,6 +71,10 @@ void PaintBox::paintEvent(QPaintEvent* event) {
     p.drawImage(event->rect(), img,
                 QRectF(QPointF(event->rect().topLeft()) * img.devicePixelRatio(),
                        QSizeF(event->rect().size()) * img.devicePixelRatio()));
+}
+
+void PaintBox::mousePressEvent(QMouseEvent* event) {
+    emit pressed(event->button(), event->position().toPoint());
 }
 
 void PaintBox::resizeEvent(QResizeEvent*) {

@@ -31,7 +31,12 @@ public:
     void setNote(const QString& note);
     const QString& note() const { return note_; }
 
+signals:
+    // A mouse button went down at pos (widget coordinates).
+    void pressed(Qt::MouseButton button, QPoint pos);
+
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     // Draws the picture in logical coordinates over the whole widget size.
     virtual void render(QPainter& painter);
     // Called on the finished picture (after the painter is done).

@@ -3,12 +3,73 @@
 #include "store/DataFolder.h"
 #include "ui/tallixMain.h"
 
+#include "engine/Tokens.h"
+#include "ui/ExpDisplay.h"
+
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QTemporaryDir>
 
 namespace tallix {
+
+namespace {
+
+QString saveWindow(TtallixMainForm& form, const QString& dir, const char* file) {
+    QApplication::processEvents();
+    QImage img = form.grab().toImage();
+    img.setDevicePixelRatio(1);
+    if (img.size() != QSize(354, 470)) img = img.scaled(354, 470);
+    const QString path = QDir(dir).filePath(file);
+    return img.save(path, "PNG") ? QString() : QString("cannot write %1").arg(path);
+}
+
+// Types text on the keyboard; "#n;" presses the calculator key with code n.
+void type(TtallixMainForm& form, const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '#') {
+            const qsizetype end = text.indexOf(';', i);
+            form.calcKey(static_cast<TokenCode>(text.mid(i + 1, end - i - 1).toInt()));
+            i = end;
+            continue;
+        }
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(text[i]));
+        QApplication::sendEvent(&form, &press);
+    }
+}
+
+} // namespace
+
+QString writeCalcDemo(const QString& dir) {
+    if (!QDir().mkpath(dir)) return QString("cannot create folder %1").arg(dir);
+    QTemporaryDir data;
+    if (!data.isValid()) return "cannot create a temporary data folder";
+    DataFolder::setOverride(data.path().toStdString());
+    QString error;
+    {
+        TtallixMainForm form;
+        form.settingsStore().setAutoScroll(true);
+        form.settingsChanged();
+        form.selectMode(CalcMode::Calc);
+        form.show();
+        type(form, "sqrt2*3=");
+        type(form, "12nrt4096=");
+        type(form, "((1+2)*(3+(4-1)))/4=");
+        type(form, "frac1/3+1/4=");
+        type(form, "2*pi/3=");
+        type(form, "cbrt27+4#1;-#17;1+#25;0=");
+        type(form, "1/0=");
+        type(form, "4#9;+ln(7!)");
+        ExpLine& ln = form.calcEditor().current();
+        ln.selStart = 4;
+        ln.selEnd = 6;
+        form.expDisplay()->repaintAll();
+        error = saveWindow(form, dir, "calc-demo.png");
+    }
+    DataFolder::setOverride({});
+    return error;
+}
 
 QString writeSnapshots(const QString& dir) {
     if (!QDir().mkpath(dir)) return QString("cannot create folder %1").arg(dir);

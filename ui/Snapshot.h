@@ -10,4 +10,9 @@ namespace tallix {
 // changed. Needs a QApplication. Returns an error text, empty on success.
 QString writeSnapshots(const QString& dir);
 
+// Renders the Calc mode after a short sample session (roots, nested
+// parentheses, fraction, pi and error answers, a line being edited) into
+// DIR/calc-demo.png. Same conditions as writeSnapshots.
+QString writeCalcDemo(const QString& dir);
+
 } // namespace tallix

@@ -1,6 +1,7 @@
 #include "ui/tallixMain.h"
 
 #include "ui/ClickLabel.h"
+#include "ui/ExpDisplay.h"
 #include "ui/Keypad.h"
 #include "ui/PaintBox.h"
 #include "ui/tallixAbout.h"
@@ -10,10 +11,12 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace tallix {
 
@@ -80,6 +83,7 @@ TtallixMainForm::TtallixMainForm(QWidget* parent) : QWidget(parent) {
 
     createControls();
     createMenus();
+    settingsChanged();
     options_ = new TtallixOptionsForm(*this);
     about_ = new TtallixAboutForm(this);
     qApp->installEventFilter(this);
@@ -90,6 +94,15 @@ TtallixMainForm::TtallixMainForm(QWidget* parent) : QWidget(parent) {
     setTrigLabel();
     setDisplayModeLabel();
     fillRegrChoosers();
+
+    // The cursor blinks first after 400 ms, then every 700 ms.
+    cursorTimer_ = new QTimer(this);
+    cursorTimer_->setObjectName("CursorTimer");
+    connect(cursorTimer_, &QTimer::timeout, this, [this] {
+        cursorTimer_->setInterval(700);
+        CursorTimerTick();
+    });
+    cursorTimer_->start(400);
 
     if (const QScreen* screen = QApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
@@ -133,15 +146,28 @@ void TtallixMainForm::createControls() {
     HelpLbl_->setCursor(Qt::PointingHandCursor);
     setInk(HelpLbl_, kInactiveLbl);
 
-    expPB_ = new PaintBox("expPB", this);
+    expPB_ = new ExpDisplay(calc_, this);
+    connect(expPB_, &ExpDisplay::menuRequested, this,
+            [this](QPoint p) { CalcPU_->popup(expPB_->mapToGlobal(p) - QPoint(120, 0)); });
     kbImage_ = new Keypad("kbImage", KeypadKind::Calc, this);
     Limage_ = new PaintBox("Limage", this);
     Rimage_ = new PaintBox("Rimage", this);
     Limage_->setNote("|<  <  ‹");
     Rimage_->setNote("›  >  >|");
-    clearAllLbl_ = placeholderLabel("ClearAllLbl", "Clear All", this);
+    clearAllLbl_ = new ClickLabel("ClearAllLbl", "Clear All", this);
+    connect(clearAllLbl_, &ClickLabel::clicked, this, &TtallixMainForm::ClearAllLblClick);
+    connect(Limage_, &PaintBox::pressed, this, [this](Qt::MouseButton b, QPoint p) {
+        if (b == Qt::LeftButton) scrollButtonPressed(false, p);
+    });
+    connect(Rimage_, &PaintBox::pressed, this, [this](Qt::MouseButton b, QPoint p) {
+        if (b == Qt::LeftButton) scrollButtonPressed(true, p);
+    });
     factPrimeLbl_ = placeholderLabel("FactPrimeLbl", "FactPrime", this);
-    recycleAnsLbl_ = placeholderLabel("RecycleAnsLbl", "Recycle Ans", this);
+    recycleAnsLbl_ = new ClickLabel("RecycleAnsLbl", "Recycle Ans", this);
+    recycleAnsLbl_->setToolTip("Click to Recycle previous answer as beginning of new expression");
+    connect(recycleAnsLbl_, &ClickLabel::clicked, this, &TtallixMainForm::RecycleAnsLblClick);
+    for (ClickLabel* l : {clearAllLbl_, recycleAnsLbl_})
+        l->setCursor(Qt::PointingHandCursor);
     pendingCharsLbl_ = new QLabel(this);
     pendingCharsLbl_->setObjectName("pendingCharsLbl");
     pendingCharsLbl_->setFont(uiFont(11, true));
@@ -157,14 +183,12 @@ void TtallixMainForm::createControls() {
     }
     connect(TrigModeLbl_, &ClickLabel::clicked, this, [this] {
         degrees_ = !degrees_;
+        calc_.trigMode = degrees_ ? TrigMode::Degrees : TrigMode::Radians;
         setTrigLabel();
         expPB_->markDirty();
     });
-    connect(DsplyModeLbl_, &ClickLabel::clicked, this, [this] {
-        fracDisplay_ = !fracDisplay_;
-        setDisplayModeLabel();
-        expPB_->markDirty();
-    });
+    connect(DsplyModeLbl_, &ClickLabel::clicked, this,
+            [this] { calcKey(fractionDisplay() ? calc::DecMode : calc::FracMode); });
     connect(kbImage_, &Keypad::keyClicked, this, [this](int code) {
         dispatchKey(mode_ == CalcMode::Matrix ? CalcMode::Matrix : CalcMode::Calc,
                     static_cast<TokenCode>(code));
@@ -240,7 +264,7 @@ void TtallixMainForm::createControls() {
     MatPB_ = new PaintBox("MatPB", this);
 
     // The narrow columns beside the keypads take the small font.
-    for (QLabel* l : {clearAllLbl_, factPrimeLbl_, recycleAnsLbl_})
+    for (QLabel* l : std::initializer_list<QLabel*>{clearAllLbl_, factPrimeLbl_, recycleAnsLbl_})
         l->setFont(uiFont(9));
     for (QLabel* l : {dsplyCaptionLbl_, trigCaptionLbl_, polarLbl_, paramLbl_})
         l->setFont(uiFont(8));
@@ -365,6 +389,7 @@ void TtallixMainForm::selectMode(CalcMode m) {
     }
     mode_ = m;
     keywords_.clear();
+    calc_.clearPendingKeyword();
     pendingCharsLbl_->clear();
     ColorModeLbls();
     checkWrite(store_.setCalcMode(static_cast<int>(m)));
@@ -403,8 +428,8 @@ void TtallixMainForm::setTrigLabel() {
 }
 
 void TtallixMainForm::setDisplayModeLabel() {
-    DsplyModeLbl_->setText(fracDisplay_ ? "Frac" : "Dec");
-    DsplyModeLbl_->setToolTip(fracDisplay_
+    DsplyModeLbl_->setText(fractionDisplay() ? "Frac" : "Dec");
+    DsplyModeLbl_->setToolTip(fractionDisplay()
                                   ? "Click to disable Fractional/Rational display of results"
                                   : "Click to enable Fractional/Rational display of results");
     DsplyModeLbl_->adjustSize();
@@ -426,15 +451,7 @@ void TtallixMainForm::dispatchKey(CalcMode keypadMode, TokenCode code) {
     switch (keypadMode) {
     case CalcMode::Calc:
         if (mode_ != CalcMode::Calc) return;
-        if (code == calc::FracMode || code == calc::DecMode) {
-            fracDisplay_ = code == calc::FracMode;
-            setDisplayModeLabel();
-        }
-        // Until the expression editor exists the display shows the key code.
-        expPB_->setNote(
-            QString("key %1  %2")
-                .arg(code)
-                .arg(QString::fromUtf8(CalcKeyGlyphs[code].data(), CalcKeyGlyphs[code].size())));
+        calcKey(code);
         break;
     case CalcMode::Fx:
         break;
@@ -453,22 +470,26 @@ void TtallixMainForm::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (!calc && !fx) return QWidget::keyPressEvent(event);
+    if (calc) {
+        if (!calcKeyPress(event)) QWidget::keyPressEvent(event);
+        return;
+    }
     if (event->key() == Qt::Key_Backspace) {
         if (keywords_.backspace())
             pendingCharsLbl_->setText(QString::fromStdString(keywords_.pending()));
         else
-            dispatchKey(mode_, calc ? calc::Backspace : func::Backspace);
+            dispatchKey(mode_, func::Backspace);
         return;
     }
     const QString text = event->text();
     if (text.size() != 1 || !text[0].isPrint() || text[0].unicode() > 127)
         return QWidget::keyPressEvent(event);
     const char c = static_cast<char>(text[0].unicode());
-    if (const auto code = calc ? calcCodeForChar(c) : funcCodeForChar(c)) {
+    if (const auto code = funcCodeForChar(c)) {
         dispatchKey(mode_, *code);
         return;
     }
-    const auto code = calc ? keywords_.feed(c, CalcKeywords) : keywords_.feed(c, FuncKeywords);
+    const auto code = keywords_.feed(c, FuncKeywords);
     pendingCharsLbl_->setText(QString::fromStdString(keywords_.pending()));
     if (code) dispatchKey(mode_, *code);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CalcEditor.h"
 #include "engine/Tokens.h"
 #include "store/Settings.h"
 
@@ -13,10 +14,12 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QScrollBar;
+class QTimer;
 
 namespace tallix {
 
 class ClickLabel;
+class ExpDisplay;
 class Keypad;
 class PaintBox;
 class TtallixAboutForm;
@@ -39,7 +42,14 @@ public:
     SettingsStore& settingsStore() { return store_; }
     bool hintsEnabled() const { return hints_; }
     bool degrees() const { return degrees_; }
-    bool fractionDisplay() const { return fracDisplay_; }
+    bool fractionDisplay() const { return calc_.displayMode == DisplayMode::Fraction; }
+    CalcEditor& calcEditor() { return calc_; }
+    ExpDisplay* expDisplay() const { return expPB_; }
+
+    // A calculator key, as if clicked on the keypad in the Calc mode.
+    void calcKey(TokenCode code);
+    // Hands the current settings to the calculator and its display.
+    void settingsChanged();
 
     // Reports a failed settings write in a warning box; true when it succeeded.
     bool checkWrite(const WriteResult& r);
@@ -53,6 +63,14 @@ public slots:
     void selectMode(CalcMode m);
     void setHintsEnabled(bool on);
     void setBgColorToDefault();
+    // One blink of the cursor of the current mode.
+    void CursorTimerTick();
+    void ClearAllLblClick();
+    void RecycleAnsLblClick();
+    void copySelected();
+    void cutSelected();
+    void pasteSelected();
+    void pastePreviousAnswer();
 
 signals:
     // A key code handed to the mode's key handler (keypad click or typing).
@@ -77,23 +95,30 @@ private:
     void pickColour(int current, WriteResult (SettingsStore::*write)(int));
     void openHelpPage();
     void showOptions();
+    // Calc mode: keys, effects on the display, scroll buttons.
+    bool calcKeyPress(QKeyEvent* event);
+    void showCalcEffect(const CalcEditor::KeyEffect& effect, int offsetBefore, bool inserted);
+    void calcEdited(bool changed, int offsetBefore, bool inserted);
+    void scrollButtonPressed(bool rightButton, QPoint pos);
+    void showPending();
 
     SettingsStore store_;
     CalcMode mode_ = CalcMode::Calc;
     bool hints_ = false;
     bool degrees_ = false;
-    bool fracDisplay_ = false;
-    KeywordFeed keywords_;
+    KeywordFeed keywords_; // f(x) mode; the calculator keeps its own
+    CalcEditor calc_;
+    QTimer* cursorTimer_ = nullptr;
 
     std::array<ClickLabel*, 5> modeLbls_{};
     // Calc
-    PaintBox* expPB_ = nullptr;
+    ExpDisplay* expPB_ = nullptr;
     Keypad* kbImage_ = nullptr;
     PaintBox* Limage_ = nullptr;
     PaintBox* Rimage_ = nullptr;
-    QLabel* clearAllLbl_ = nullptr;
+    ClickLabel* clearAllLbl_ = nullptr;
     QLabel* factPrimeLbl_ = nullptr;
-    QLabel* recycleAnsLbl_ = nullptr;
+    ClickLabel* recycleAnsLbl_ = nullptr;
     QLabel* pendingCharsLbl_ = nullptr;
     QLabel* dsplyCaptionLbl_ = nullptr;
     ClickLabel* DsplyModeLbl_ = nullptr;

@@ -1,6 +1,7 @@
 // The right-click menus, the colour items, help and the options dialog of the
 // main window.
 #include "ui/ClickLabel.h"
+#include "ui/ExpDisplay.h"
 #include "ui/Keypad.h"
 #include "ui/tallixAbout.h"
 #include "ui/tallixMain.h"
@@ -54,9 +55,14 @@ void TtallixMainForm::createMenus() {
                 &TtallixMainForm::setBgColorToDefault);
     };
 
-    for (const char* t :
-         {"Copy Selected", "Cut Selected", "Paste Selected", "Paste Previous Answer"})
-        addLater(CalcPU_, t);
+    connect(CalcPU_->addAction("Copy Selected"), &QAction::triggered, this,
+            &TtallixMainForm::copySelected);
+    connect(CalcPU_->addAction("Cut Selected"), &QAction::triggered, this,
+            &TtallixMainForm::cutSelected);
+    connect(CalcPU_->addAction("Paste Selected"), &QAction::triggered, this,
+            &TtallixMainForm::pasteSelected);
+    connect(CalcPU_->addAction("Paste Previous Answer"), &QAction::triggered, this,
+            &TtallixMainForm::pastePreviousAnswer);
     CalcPU_->addSeparator();
     addLater(CalcPU_, "Show Expression History");
     CalcPU_->addSeparator();
@@ -123,6 +129,7 @@ void TtallixMainForm::pickColour(int current, WriteResult (SettingsStore::*write
     if (!c.isValid()) return;
     const WriteResult r = (store_.*write)(winValue(c));
     applyBackground();
+    settingsChanged();
     checkWrite(r);
 }
 
@@ -143,7 +150,7 @@ void TtallixMainForm::openHelpPage() {
 void TtallixMainForm::showOptions() {
     options_->loadValues();
     options_->exec();
-    expPB_->markDirty();
+    settingsChanged();
 }
 
 } // namespace tallix

@@ -80,15 +80,19 @@ TtallixOptionsForm::TtallixOptionsForm(TtallixMainForm& main) : QDialog(&main), 
     SettingsStore& s = main_.settingsStore();
     connect(fracErrUD_, &UpDown::changed, this, [this, &s](int v) {
         main_.checkWrite(s.setFracOutErrDig(v));
+        main_.settingsChanged();
         showValues();
     });
     connect(roundUD_, &UpDown::changed, this, [this, &s](int v) {
         main_.checkWrite(s.setRoundN(v));
+        main_.settingsChanged();
         showValues();
     });
     auto onToggle = [this](QCheckBox* cb, WriteResult (SettingsStore::*write)(bool)) {
         connect(cb, &QCheckBox::toggled, this, [this, write](bool on) {
-            if (!loading_) main_.checkWrite((main_.settingsStore().*write)(on));
+            if (loading_) return;
+            main_.checkWrite((main_.settingsStore().*write)(on));
+            main_.settingsChanged();
         });
     };
     onToggle(piCB_, &SettingsStore::setExpPiReduction);

@@ -6,12 +6,15 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <string_view>
 
 namespace tallix::cli {
 
 int runSnapshot(std::span<char* const> args) {
+    const bool demo = !args.empty() && std::string_view(args[0]) == "--calc-demo";
+    if (demo) args = args.subspan(1);
     if (args.size() != 1) {
-        std::fprintf(stderr, "usage: tallix-cli snapshot DIR\n");
+        std::fprintf(stderr, "usage: tallix-cli snapshot [--calc-demo] DIR\n");
         return 2;
     }
     // No window is shown: render with the offscreen platform at ratio 1.
@@ -21,12 +24,16 @@ int runSnapshot(std::span<char* const> args) {
     char name[] = "tallix-cli";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
-    const QString error = writeSnapshots(QString::fromLocal8Bit(args[0]));
+    const QString dir = QString::fromLocal8Bit(args[0]);
+    const QString error = demo ? writeCalcDemo(dir) : writeSnapshots(dir);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "tallix-cli: %s\n", error.toLocal8Bit().constData());
         return 2;
     }
-    std::printf("wrote calc.png fx.png lists.png regr.png matrix.png to %s\n", args[0]);
+    if (demo)
+        std::printf("wrote calc-demo.png to %s\n", args[0]);
+    else
+        std::printf("wrote calc.png fx.png lists.png regr.png matrix.png to %s\n", args[0]);
     return 0;
 }
 

@@ -10,15 +10,19 @@ using namespace tallix::cli;
 namespace {
 
 constexpr std::array kCommands = {
-    CommandEntry{"eval", "eval [OPTIONS] LINE   type LINE into an empty calculator line and press =\n"
-                         "                       (eval --help lists the options)",
+    CommandEntry{"eval",
+                 "eval [OPTIONS] LINE   type LINE into an empty calculator line and press =\n"
+                 "                       (eval --help lists the options)",
                  runEval},
     CommandEntry{"verify", "verify FILE         run a verification suite; exit 1 when a line fails",
                  runVerify},
 #ifdef TALLIX_WITH_UI
-    CommandEntry{"snapshot",
-                 "snapshot DIR        write the window in each mode as DIR/calc.png, fx.png, ...",
-                 runSnapshot},
+    CommandEntry{
+        "snapshot",
+        "snapshot [--calc-demo] DIR\n"
+        "                       write the window in each mode as DIR/calc.png, fx.png, ...;\n"
+        "                       --calc-demo: the Calc mode after a sample session",
+        runSnapshot},
 #endif
     CommandEntry{"fx",
                  "fx [--deg] [--polar|--param] EXPR X...   evaluate the function EXPR at each X",

@@ -223,7 +223,7 @@ TEST_F(MainForm, KeyPressHighlightsAndTheReleaseSendsThePressedKey) {
     EXPECT_EQ(countColour(pad->image(), kYellow), 0);
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy[0][1].toInt(), calc::Sin);
-    EXPECT_EQ(child<PaintBox>(form, "expPB")->note().left(6), "key 10");
+    EXPECT_EQ(form.calcEditor().current().tokens, std::vector<TokenCode>{calc::Sin});
 
     // The frac key switches the display mode label.
     QTest::mouseClick(pad, Qt::LeftButton, {}, keyCentre(pad, calc::FracMode));
@@ -258,8 +258,7 @@ TEST_F(MainForm, TypedKeywordsGoThroughThePendingLabel) {
     EXPECT_EQ(pending->text(), "SI");
     QTest::keyClick(&form, 'n');
     EXPECT_EQ(pending->text(), "");
-    ASSERT_EQ(spy.count(), 1);
-    EXPECT_EQ(spy[0][1].toInt(), calc::Sin);
+    EXPECT_EQ(form.calcEditor().current().tokens, std::vector<TokenCode>{calc::Sin});
 
     QTest::keyClicks(&form, "sq");
     EXPECT_EQ(pending->text(), "SQ");
@@ -267,13 +266,13 @@ TEST_F(MainForm, TypedKeywordsGoThroughThePendingLabel) {
     EXPECT_EQ(pending->text(), "S");
     QTest::keyClick(&form, 'x'); // "SX" starts no keyword: both letters dropped
     EXPECT_EQ(pending->text(), "");
-    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(form.calcEditor().current().count(), 1);
 
     clickLabel(form, "ModeFxLbl");
     QTest::keyClick(&form, 'x');
-    ASSERT_EQ(spy.count(), 2);
-    EXPECT_EQ(spy[1][0].toInt(), int(CalcMode::Fx));
-    EXPECT_EQ(spy[1][1].toInt(), func::Var);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy[0][0].toInt(), int(CalcMode::Fx));
+    EXPECT_EQ(spy[0][1].toInt(), func::Var);
 }
 
 TEST_F(MainForm, KeypadsDrawAtDoubleDensityWithoutThePressedColour) {
