@@ -1,6 +1,8 @@
 #include "ui/tallixMain.h"
 
+#include "engine/FuncSet.h"
 #include "ui/ClickLabel.h"
+#include "ui/GraphView.h"
 #include "ui/Keypad.h"
 #include "ui/PaintBox.h"
 #include "ui/tallixAbout.h"
@@ -76,6 +78,7 @@ TtallixMainForm::TtallixMainForm(QWidget* parent) : QWidget(parent) {
         QApplication::setStyle(new HintStyle);
 
     store_.load();
+    loadFuncs();
     mode_ = static_cast<CalcMode>(store_.values().calcmode);
 
     createControls();
@@ -159,6 +162,7 @@ void TtallixMainForm::createControls() {
         degrees_ = !degrees_;
         setTrigLabel();
         expPB_->markDirty();
+        graph_->setTrigMode(degrees_ ? TrigMode::Degrees : TrigMode::Radians);
     });
     connect(DsplyModeLbl_, &ClickLabel::clicked, this, [this] {
         fracDisplay_ = !fracDisplay_;
@@ -171,7 +175,7 @@ void TtallixMainForm::createControls() {
     });
     connect(kbImage_, &Keypad::menuRequested, this, [this](QPoint p) { keypadMenu(kbImage_, p); });
 
-    GraphPB_ = new PaintBox("GraphPB", this);
+    GraphPB_ = graph_ = new GraphView(*funcs_, graphWindow_, this);
     funcDefsLbl_ = new QLabel("Function Definitions", this);
     funcDefsLbl_->setObjectName("FuncDefsLbl");
     polarLbl_ = placeholderLabel("PolarLbl", ">>  polar", this);

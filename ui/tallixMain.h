@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/GraphLayout.h"
 #include "engine/Tokens.h"
 #include "store/Settings.h"
 
@@ -17,6 +18,8 @@ class QScrollBar;
 namespace tallix {
 
 class ClickLabel;
+class FuncSet;
+class GraphView;
 class Keypad;
 class PaintBox;
 class TtallixAboutForm;
@@ -44,6 +47,15 @@ public:
     // Reports a failed settings write in a warning box; true when it succeeded.
     bool checkWrite(const WriteResult& r);
 
+    // The function slots (read from "tallix.ini" at start, written on close
+    // when changed), the graph window and the graph itself.
+    FuncSet& funcs() { return *funcs_; }
+    GraphWindow& graphWindow() { return graphWindow_; }
+    GraphView* graphView() const { return graph_; }
+    // After a change of the graph window or the graph mode: every slot's
+    // samples are stale; repaints the graph.
+    void graphChanged();
+
 public slots:
     void ModeCalcLblClick() { selectMode(CalcMode::Calc); }
     void ModeFxLblClick() { selectMode(CalcMode::Fx); }
@@ -59,6 +71,7 @@ signals:
     void keyDispatched(int mode, int code);
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -78,7 +91,13 @@ private:
     void openHelpPage();
     void showOptions();
 
+    void loadFuncs();
+    void saveFuncs();
+
     SettingsStore store_;
+    std::unique_ptr<FuncSet> funcs_;
+    GraphWindow graphWindow_;
+    GraphView* graph_ = nullptr;
     CalcMode mode_ = CalcMode::Calc;
     bool hints_ = false;
     bool degrees_ = false;

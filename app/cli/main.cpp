@@ -17,7 +17,9 @@ constexpr std::array kCommands = {
                  runVerify},
 #ifdef TALLIX_WITH_UI
     CommandEntry{"snapshot",
-                 "snapshot DIR        write the window in each mode as DIR/calc.png, fx.png, ...",
+                 "snapshot [--ini FILE] [--polar] [--param] DIR\n"
+                 "                       write the window in each mode as DIR/calc.png, fx.png, ...;\n"
+                 "                       FILE is the tallix.ini to start from, the flags pick the graph",
                  runSnapshot},
 #endif
     CommandEntry{"fx",
