@@ -275,12 +275,20 @@ std::string numberLabel(double v, int decimals) {
                      : std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
     std::string s(buf, r.ptr);
     if (s == "-0") s = "0";
+    // A short exponent: "2e+06" as "2e6", "1.5e-07" as "1.5e-7".
+    if (const auto e = s.find('e'); e != std::string::npos) {
+        std::string exponent = s.substr(e + 1);
+        const bool negative = exponent[0] == '-';
+        exponent.erase(0, exponent.find_first_not_of("+-0"));
+        s = s.substr(0, e + 1) + (negative ? "-" : "") + exponent;
+    }
     return s;
 }
 
 // Decimals needed to write multiples of step; -1 when the step is too fine or
-// too coarse for fixed notation.
+// too coarse for fixed notation (the labels would not fit the axis).
 int decimalsFor(Extended step) {
+    if (step >= 1e5L || step < 1e-5L) return -1;
     if (step >= 1 && std::nearbyint(step) == step) return 0;
     for (int d = 1; d <= 12; ++d) {
         const Extended scaled = step * powerOfTen(d);
