@@ -1,5 +1,9 @@
 #include "engine/FuncText.h"
 
+#include "engine/FuncSet.h"
+
+#include <algorithm>
+
 namespace tallix {
 
 std::vector<TokenCode> funcTokensFromText(std::string_view text) {
@@ -13,6 +17,21 @@ std::vector<TokenCode> funcTokensFromText(std::string_view text) {
         }
     }
     return tokens;
+}
+
+} // namespace tallix
+
+namespace tallix {
+
+void setFuncText(FuncSet& set, int n, std::string_view text) {
+    const std::vector<TokenCode> tokens = funcTokensFromText(text);
+    FuncSlot& slot = set.slot(n);
+    slot.TokenCount = std::min(int(tokens.size()), kMaxFuncTokens);
+    std::copy_n(tokens.begin(), slot.TokenCount, slot.Tokens.begin());
+    slot.Cursor = slot.TokenCount + 1;
+    slot.SelStart = slot.SelEnd = -1;
+    set.InvalidateFuncRPNn(n);
+    set.InvalidateFuncCacheN(n);
 }
 
 } // namespace tallix

@@ -29,7 +29,9 @@ XLayout layoutXWith(Extended xmin, Extended xmax, int R) {
     return x;
 }
 
-bool contains(Extended lo, Extended hi, Extended v) { return lo <= v && v <= hi; }
+bool contains(Extended lo, Extended hi, Extended v) {
+    return lo <= v && v <= hi;
+}
 
 } // namespace
 
@@ -45,6 +47,27 @@ XLayout layoutX(Extended xmin, Extended xmax, int width, bool useInteriorAxes) {
         int R = width * 221 / 256;
         if (R % 2 != 0) --R;
         x = layoutXWith(xmin, xmax, R);
+    }
+    return x;
+}
+
+XLayout layoutXExact(Extended xmin, Extended xmax, int width, bool useInteriorAxes) {
+    if (!usableRange(xmin, xmax)) return layoutX(xmin, xmax, width, useInteriorAxes);
+    width = std::max(width, 40);
+    auto exact = [&](int R) {
+        XLayout x;
+        x.R = R;
+        x.PlotXMin = xmin;
+        x.PlotXMax = xmax;
+        x.XPerPixel = (xmax - xmin) / R;
+        return x;
+    };
+    XLayout x = exact(width - 1);
+    x.yAxisInterior = useInteriorAxes && contains(xmin, xmax, 0);
+    if (!x.yAxisInterior) {
+        int R = width * 221 / 256;
+        if (R % 2 != 0) --R;
+        x = exact(R);
     }
     return x;
 }
@@ -137,9 +160,13 @@ int limitedRound(Extended v) {
 
 } // namespace
 
-int PlotLayout::column(Extended x) const { return limitedRound((x - PlotXMin) / XPerPixel) + left; }
+int PlotLayout::column(Extended x) const {
+    return limitedRound((x - PlotXMin) / XPerPixel) + left;
+}
 
-int PlotLayout::row(Extended y) const { return limitedRound((PlotYMax - y) / YPerPixel) + top; }
+int PlotLayout::row(Extended y) const {
+    return limitedRound((PlotYMax - y) / YPerPixel) + top;
+}
 
 std::optional<PixelSegment> clipSegment(PixelPoint prev, PixelPoint cur, int top, int B) {
     auto inside = [&](int r) { return top < r && r < B; };
@@ -151,6 +178,24 @@ std::optional<PixelSegment> clipSegment(PixelPoint prev, PixelPoint cur, int top
     const double t = double(border - prev.y) / double(cur.y - prev.y);
     const PixelPoint crossing{static_cast<int>(std::lround(prev.x + t * (cur.x - prev.x))), border};
     return prevIn ? PixelSegment{prev, crossing} : PixelSegment{crossing, cur};
+}
+
+void curveSegments(const PlotLayout& p, const std::vector<WorldPoint>& points,
+                   std::vector<PixelSegment>& out) {
+    out.clear();
+    bool havePrev = false;
+    PixelPoint prev;
+    for (const WorldPoint& w : points) {
+        if (w.x == UndefinedMarker || w.y == UndefinedMarker) {
+            havePrev = false;
+            continue;
+        }
+        const PixelPoint cur{p.column(w.x), p.row(w.y)};
+        if (havePrev)
+            if (auto seg = clipSegment(prev, cur, p.top, p.B)) out.push_back(*seg);
+        prev = cur;
+        havePrev = true;
+    }
 }
 
 namespace {
@@ -185,7 +230,8 @@ TickStep chooseTickStep(Extended lo, Extended hi) {
         // Very large: the largest 1-2-5 step not above the first power of ten
         // (1e6 .. 1e300) that reaches the span, giving at least 4 ticks.
         int e = 6;
-        while (e < 300 && powerOfTen(e) < span) ++e;
+        while (e < 300 && powerOfTen(e) < span)
+            ++e;
         for (int exp = e; exp > e - 40; --exp)
             for (int i = 2; i >= 0; --i) {
                 if (exp == e && kMantissas[i] != 1) continue;
@@ -198,7 +244,8 @@ TickStep chooseTickStep(Extended lo, Extended hi) {
         // Close to 0: the smallest 1-2-5 step from the first power of ten
         // (1e-6 .. 1e-300) at or below the span, giving at most 7 ticks.
         int e = -6;
-        while (e > -300 && powerOfTen(e) > span) --e;
+        while (e > -300 && powerOfTen(e) > span)
+            --e;
         for (int exp = e; exp < e + 40; ++exp)
             for (int m : kMantissas)
                 if (tickCount(lo, hi, stepValue(m, exp)) <= 7) return withMinor(m, exp);
@@ -210,7 +257,8 @@ TickStep chooseTickStep(Extended lo, Extended hi) {
         int mantissa, exponent;
     };
     std::array<Entry, 36> table{};
-    for (int i = 0; i < 35; ++i) table[i] = {kMantissas[i % 3], -6 + i / 3};
+    for (int i = 0; i < 35; ++i)
+        table[i] = {kMantissas[i % 3], -6 + i / 3};
     table[35] = {5, 4};
     for (int i = 35; i >= 0; --i)
         if (tickCount(lo, hi, stepValue(table[i].mantissa, table[i].exponent)) >= 4)
@@ -222,17 +270,25 @@ namespace {
 
 std::string numberLabel(double v, int decimals) {
     char buf[64];
-    const auto r = decimals < 0
-                       ? std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6)
-                       : std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    const auto r =
+        decimals < 0 ? std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6)
+                     : std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
     std::string s(buf, r.ptr);
     if (s == "-0") s = "0";
+    // A short exponent: "2e+06" as "2e6", "1.5e-07" as "1.5e-7".
+    if (const auto e = s.find('e'); e != std::string::npos) {
+        std::string exponent = s.substr(e + 1);
+        const bool negative = exponent[0] == '-';
+        exponent.erase(0, exponent.find_first_not_of("+-0"));
+        s = s.substr(0, e + 1) + (negative ? "-" : "") + exponent;
+    }
     return s;
 }
 
 // Decimals needed to write multiples of step; -1 when the step is too fine or
-// too coarse for fixed notation.
+// too coarse for fixed notation (the labels would not fit the axis).
 int decimalsFor(Extended step) {
+    if (step >= 1e5L || step < 1e-5L) return -1;
     if (step >= 1 && std::nearbyint(step) == step) return 0;
     for (int d = 1; d <= 12; ++d) {
         const Extended scaled = step * powerOfTen(d);
@@ -247,7 +303,9 @@ std::string piLabel(long long numerator, long long denominator) {
         numerator /= g;
         denominator /= g;
     }
-    std::string s = numerator == 1 ? "pi" : numerator == -1 ? "-pi" : std::to_string(numerator) + " pi";
+    std::string s = numerator == 1    ? "pi"
+                    : numerator == -1 ? "-pi"
+                                      : std::to_string(numerator) + " pi";
     if (denominator != 1) s += " / " + std::to_string(denominator);
     return s;
 }
@@ -262,7 +320,8 @@ std::vector<Tick> majorTicks(Extended lo, Extended hi, const TickStep& step, boo
     if (!(last - first < 1000)) return ticks; // a step that does not fit the range
     const int decimals = decimalsFor(step.major);
     // Pi labels: the step as a fraction 1/q (or a whole number).
-    const long long q = step.major >= 1 ? 1 : static_cast<long long>(std::nearbyint(1 / step.major));
+    const long long q =
+        step.major >= 1 ? 1 : static_cast<long long>(std::nearbyint(1 / step.major));
     for (Extended k = first; k <= last; k += 1) {
         if (k == 0) continue; // the axis itself
         const Extended v = k * step.major;

@@ -66,12 +66,15 @@ struct XLayout {
 // axis moves to the right (R = width * 221 / 256, made even) when it cannot be
 // interior.
 XLayout layoutX(Extended xmin, Extended xmax, int width, bool useInteriorAxes);
+// The same without margins: column 0 shows xmin and column R xmax exactly (a
+// range the user typed).
+XLayout layoutXExact(Extended xmin, Extended xmax, int width, bool useInteriorAxes);
 
 // Sample arguments of the three kinds of graph.
-int cartesianSampleCount(const XLayout& x); // one every two columns
+int cartesianSampleCount(const XLayout& x);                              // one every two columns
 Extended cartesianSample(const GraphWindow& w, const XLayout& x, int k); // k = 1..n
-int polarSampleCount(Extended thetaMin, Extended thetaMax);             // 50..2048
-Extended spreadSample(Extended first, Extended last, int n, int k);     // k = 1..n
+int polarSampleCount(Extended thetaMin, Extended thetaMax);              // 50..2048
+Extended spreadSample(Extended first, Extended last, int n, int k);      // k = 1..n
 
 // The vertical layout: the bottom row B, the world y at rows 0 and B.
 struct YLayout {
@@ -108,6 +111,17 @@ struct PixelSegment {
     PixelPoint from, to;
 };
 std::optional<PixelSegment> clipSegment(PixelPoint prev, PixelPoint cur, int top, int B);
+
+// A sampled point of a curve in world coordinates; either coordinate equal to
+// UndefinedMarker makes it a gap.
+struct WorldPoint {
+    Extended x = 0, y = 0;
+};
+// The pixel segments that draw a curve through `points` in order: consecutive
+// defined points are joined, a gap breaks the curve, and each segment is
+// clipped at the border rows. `out` is cleared first (its capacity is reused).
+void curveSegments(const PlotLayout& p, const std::vector<WorldPoint>& points,
+                   std::vector<PixelSegment>& out);
 
 // Axis ticks: the major step and the minor step between them.
 struct TickStep {

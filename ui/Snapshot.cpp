@@ -1,6 +1,8 @@
 #include "ui/Snapshot.h"
 
+#include "engine/FuncSet.h"
 #include "store/DataFolder.h"
+#include "ui/GraphView.h"
 #include "ui/tallixMain.h"
 
 #include "engine/Tokens.h"
@@ -9,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
+#include <QFile>
 #include <QPixmap>
 #include <QTemporaryDir>
 
@@ -71,15 +74,21 @@ QString writeCalcDemo(const QString& dir) {
     return error;
 }
 
-QString writeSnapshots(const QString& dir) {
+QString writeSnapshots(const QString& dir, const SnapshotOptions& options) {
     if (!QDir().mkpath(dir)) return QString("cannot create folder %1").arg(dir);
     QTemporaryDir data;
     if (!data.isValid()) return "cannot create a temporary data folder";
+    if (!options.ini.isEmpty() &&
+        !QFile::copy(options.ini, QDir(data.path()).filePath("tallix.ini")))
+        return QString("cannot read %1").arg(options.ini);
     DataFolder::setOverride(data.path().toStdString());
 
     QString error;
     {
         TtallixMainForm form;
+        form.funcs().PolarMode = options.polar;
+        form.funcs().ParamMode = options.param;
+        form.graphChanged();
         form.show();
         const std::array<std::pair<CalcMode, const char*>, 5> shots = {{
             {CalcMode::Calc, "calc.png"},
@@ -100,6 +109,10 @@ QString writeSnapshots(const QString& dir) {
                 break;
             }
         }
+        // The graph alone at double density, for a closer look.
+        const QString graph = QDir(dir).filePath("graph.png");
+        if (error.isEmpty() && !form.graphView()->renderImage(2).save(graph, "PNG"))
+            error = QString("cannot write %1").arg(graph);
     }
     DataFolder::setOverride({});
     return error;

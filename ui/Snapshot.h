@@ -4,11 +4,19 @@
 
 namespace tallix {
 
+struct SnapshotOptions {
+    QString ini;        // a "tallix.ini" to start from (empty: none)
+    bool polar = false; // graph mode of the f(x) picture
+    bool param = false;
+};
+
 // Renders the main window in each of the five modes into DIR as calc.png,
-// fx.png, lists.png, regr.png and matrix.png (354 x 470 at ratio 1). Uses a
+// fx.png, lists.png, regr.png and matrix.png (354 x 470 at ratio 1), and
+// the f(x) mode's graph alone at ratio 2 as graph.png. Uses a
 // fresh temporary data folder, so the user's settings are neither read nor
-// changed. Needs a QApplication. Returns an error text, empty on success.
-QString writeSnapshots(const QString& dir);
+// changed; a given ini file is copied into it first. Needs a QApplication.
+// Returns an error text, empty on success.
+QString writeSnapshots(const QString& dir, const SnapshotOptions& options = {});
 
 // Renders the Calc mode after a short sample session (roots, nested
 // parentheses, fraction, pi and error answers, a line being edited) into

@@ -1,7 +1,9 @@
 #include "ui/tallixMain.h"
 
+#include "engine/FuncSet.h"
 #include "ui/ClickLabel.h"
 #include "ui/ExpDisplay.h"
+#include "ui/GraphView.h"
 #include "ui/Keypad.h"
 #include "ui/PaintBox.h"
 #include "ui/tallixAbout.h"
@@ -79,6 +81,7 @@ TtallixMainForm::TtallixMainForm(QWidget* parent) : QWidget(parent) {
         QApplication::setStyle(new HintStyle);
 
     store_.load();
+    loadFuncs();
     mode_ = static_cast<CalcMode>(store_.values().calcmode);
 
     createControls();
@@ -186,6 +189,7 @@ void TtallixMainForm::createControls() {
         calc_.trigMode = degrees_ ? TrigMode::Degrees : TrigMode::Radians;
         setTrigLabel();
         expPB_->markDirty();
+        graph_->setTrigMode(degrees_ ? TrigMode::Degrees : TrigMode::Radians);
     });
     connect(DsplyModeLbl_, &ClickLabel::clicked, this,
             [this] { calcKey(fractionDisplay() ? calc::DecMode : calc::FracMode); });
@@ -195,7 +199,7 @@ void TtallixMainForm::createControls() {
     });
     connect(kbImage_, &Keypad::menuRequested, this, [this](QPoint p) { keypadMenu(kbImage_, p); });
 
-    GraphPB_ = new PaintBox("GraphPB", this);
+    GraphPB_ = graph_ = new GraphView(*funcs_, graphWindow_, this);
     funcDefsLbl_ = new QLabel("Function Definitions", this);
     funcDefsLbl_->setObjectName("FuncDefsLbl");
     polarLbl_ = placeholderLabel("PolarLbl", ">>  polar", this);

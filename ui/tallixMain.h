@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CalcEditor.h"
+#include "engine/GraphLayout.h"
 #include "engine/Tokens.h"
 #include "store/Settings.h"
 
@@ -20,6 +21,8 @@ namespace tallix {
 
 class ClickLabel;
 class ExpDisplay;
+class FuncSet;
+class GraphView;
 class Keypad;
 class PaintBox;
 class TtallixAboutForm;
@@ -54,6 +57,15 @@ public:
     // Reports a failed settings write in a warning box; true when it succeeded.
     bool checkWrite(const WriteResult& r);
 
+    // The function slots (read from "tallix.ini" at start, written on close
+    // when changed), the graph window and the graph itself.
+    FuncSet& funcs() { return *funcs_; }
+    GraphWindow& graphWindow() { return graphWindow_; }
+    GraphView* graphView() const { return graph_; }
+    // After a change of the graph window or the graph mode: every slot's
+    // samples are stale; repaints the graph.
+    void graphChanged();
+
 public slots:
     void ModeCalcLblClick() { selectMode(CalcMode::Calc); }
     void ModeFxLblClick() { selectMode(CalcMode::Fx); }
@@ -77,6 +89,7 @@ signals:
     void keyDispatched(int mode, int code);
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -102,7 +115,13 @@ private:
     void scrollButtonPressed(bool rightButton, QPoint pos);
     void showPending();
 
+    void loadFuncs();
+    void saveFuncs();
+
     SettingsStore store_;
+    std::unique_ptr<FuncSet> funcs_;
+    GraphWindow graphWindow_;
+    GraphView* graph_ = nullptr;
     CalcMode mode_ = CalcMode::Calc;
     bool hints_ = false;
     bool degrees_ = false;

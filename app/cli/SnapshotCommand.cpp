@@ -6,15 +6,31 @@
 #include <QApplication>
 
 #include <cstdio>
-#include <string_view>
+#include <cstring>
 
 namespace tallix::cli {
 
 int runSnapshot(std::span<char* const> args) {
-    const bool demo = !args.empty() && std::string_view(args[0]) == "--calc-demo";
-    if (demo) args = args.subspan(1);
-    if (args.size() != 1) {
-        std::fprintf(stderr, "usage: tallix-cli snapshot [--calc-demo] DIR\n");
+    SnapshotOptions options;
+    const char* dir = nullptr;
+    bool demo = false;
+    bool bad = false;
+    for (std::size_t i = 0; i < args.size() && !bad; ++i) {
+        if (std::strcmp(args[i], "--ini") == 0 && i + 1 < args.size())
+            options.ini = QString::fromLocal8Bit(args[++i]);
+        else if (std::strcmp(args[i], "--calc-demo") == 0)
+            demo = true;
+        else if (std::strcmp(args[i], "--polar") == 0)
+            options.polar = true;
+        else if (std::strcmp(args[i], "--param") == 0)
+            options.param = true;
+        else if (args[i][0] != '-' && !dir)
+            dir = args[i];
+        else
+            bad = true;
+    }
+    if (bad || !dir) {
+        std::fprintf(stderr, "usage: tallix-cli snapshot [--calc-demo] [--ini FILE] [--polar] [--param] DIR\n");
         return 2;
     }
     // No window is shown: render with the offscreen platform at ratio 1.
@@ -24,16 +40,16 @@ int runSnapshot(std::span<char* const> args) {
     char name[] = "tallix-cli";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
-    const QString dir = QString::fromLocal8Bit(args[0]);
-    const QString error = demo ? writeCalcDemo(dir) : writeSnapshots(dir);
+    const QString error = demo ? writeCalcDemo(QString::fromLocal8Bit(dir))
+                               : writeSnapshots(QString::fromLocal8Bit(dir), options);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "tallix-cli: %s\n", error.toLocal8Bit().constData());
         return 2;
     }
     if (demo)
-        std::printf("wrote calc-demo.png to %s\n", args[0]);
+        std::printf("wrote calc-demo.png to %s\n", dir);
     else
-        std::printf("wrote calc.png fx.png lists.png regr.png matrix.png to %s\n", args[0]);
+        std::printf("wrote calc.png fx.png lists.png regr.png matrix.png graph.png to %s\n", dir);
     return 0;
 }
 

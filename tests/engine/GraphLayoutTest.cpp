@@ -124,15 +124,21 @@ TEST(GraphTicks, StepChoiceForOrdinaryLargeAndTinyRanges) {
 TEST(GraphTicks, LabelsLeaveOutZeroAndFollowTheStep) {
     auto labels = [](Extended lo, Extended hi, Extended major, bool pi) {
         std::vector<std::string> out;
-        for (const Tick& t : majorTicks(lo, hi, {major, major / 5}, pi)) out.push_back(t.label);
+        for (const Tick& t : majorTicks(lo, hi, {major, major / 5}, pi))
+            out.push_back(t.label);
         return out;
     };
     EXPECT_EQ(labels(-10.3L, 10.3L, 5, false), (std::vector<std::string>{"-10", "-5", "5", "10"}));
     EXPECT_EQ(labels(-1.1L, 1.1L, 0.5L, false),
               (std::vector<std::string>{"-1.0", "-0.5", "0.5", "1.0"}));
-    EXPECT_EQ(labels(0, 0.00011L, 0.00005L, false), (std::vector<std::string>{"0.00005", "0.00010"}));
+    EXPECT_EQ(labels(0, 0.00011L, 0.00005L, false),
+              (std::vector<std::string>{"0.00005", "0.00010"}));
     EXPECT_EQ(labels(-1.2L, 1.6L, 0.5L, true),
               (std::vector<std::string>{"-pi", "-pi / 2", "pi / 2", "pi", "3 pi / 2"}));
     EXPECT_EQ(labels(-2.5L, 4.5L, 2, true), (std::vector<std::string>{"-2 pi", "2 pi", "4 pi"}));
+    // Huge and tiny steps take the exponent form.
+    EXPECT_EQ(labels(-2.5e6L, 4.5e6L, 2e6L, false),
+              (std::vector<std::string>{"-2e6", "2e6", "4e6"}));
+    EXPECT_EQ(labels(0, 3.2e-7L, 1e-7L, false), (std::vector<std::string>{"1e-7", "2e-7", "3e-7"}));
     EXPECT_TRUE(labels(0, 1, 1e-9L, false).empty()); // a step too fine for the range
 }

@@ -1,0 +1,160 @@
+#include "ui/GraphView.h"
+#include "engine/FuncSet.h"
+#include "engine/FuncText.h"
+#include "store/AtomicFile.h"
+#include "store/DataFolder.h"
+#include "ui/tallixMain.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+using namespace tallix;
+
+namespace {
+
+class Graph : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "ui_tests";
+        static char* argv[] = {name, nullptr};
+        if (!qApp) new QApplication(argc, argv);
+        ASSERT_TRUE(dir_.isValid());
+        DataFolder::setOverride(dir_.path().toStdString());
+    }
+    void TearDown() override { DataFolder::setOverride({}); }
+
+    std::string ini() const {
+        std::string s;
+        readWholeFile(DataFolder::file("tallix.ini"), s);
+        return s;
+    }
+
+    QTemporaryDir dir_;
+};
+
+QColor colourOf(ColourValue v) {
+    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+}
+
+TEST_F(Graph, FunctionSlotsSurviveClosingAndReopeningTheWindow) {
+    {
+        TtallixMainForm form;
+        form.show();
+        form.close();
+    }
+    EXPECT_EQ(ini().find("func1="), std::string::npos); // nothing changed, nothing written
+    {
+        TtallixMainForm form;
+        setFuncText(form.funcs(), 3, "x^2");
+        form.funcs().slot(3).Shown = false;
+        form.funcs().slot(3).Colour = 0x123456;
+        form.funcs().FuncsChanged = true;
+        form.close();
+    }
+    TtallixMainForm again;
+    const FuncSlot& s3 = again.funcs().slot(3);
+    ASSERT_EQ(s3.TokenCount, 3);
+    EXPECT_EQ(s3.Tokens[0], func::Var);
+    EXPECT_FALSE(s3.Shown);
+    EXPECT_EQ(s3.Colour, 0x123456u);
+    EXPECT_FALSE(again.funcs().FuncsChanged);
+}
+
+TEST_F(Graph, FailedSaveOnCloseWarnsAndKeepsTheOldFile) {
+    TtallixMainForm form;
+    form.show();
+    form.selectMode(CalcMode::Fx); // writes the file once
+    const std::string before = ini();
+    setFuncText(form.funcs(), 1, "x");
+    form.funcs().FuncsChanged = true;
+
+    QString warning;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            warning = box->text();
+            box->close();
+        }
+    });
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 4;
+    ::setrlimit(RLIMIT_FSIZE, &tiny);
+    form.close();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_TRUE(warning.startsWith("Unable to save settings")) << warning.toStdString();
+    EXPECT_EQ(ini(), before);
+}
+
+class GraphPixels : public Graph {
+protected:
+    void SetUp() override {
+        Graph::SetUp();
+        viewPtr = std::make_unique<GraphView>(*funcs, window, nullptr);
+    }
+    QImage render() {
+        view().resize(344, 170);
+        return view().renderImage(1);
+    }
+    GraphView& view() { return *viewPtr; }
+
+    std::unique_ptr<FuncSet> funcs = std::make_unique<FuncSet>();
+    GraphWindow window;
+    std::unique_ptr<GraphView> viewPtr; // after the QApplication exists
+};
+
+TEST_F(GraphPixels, IdentityCrossesTheInteriorAxesAtTheCentre) {
+    setFuncText(*funcs, 1, "x");
+    const QImage img = render();
+    const PlotLayout& p = view().plotLayout();
+    const int c0 = p.column(0), r0 = p.row(0);
+    EXPECT_NEAR(c0, 171, 1);
+    EXPECT_EQ(img.pixelColor(c0, r0), colourOf(funcs->slot(1).Colour));
+    // The axes pass through the mapped zero, away from the curve.
+    EXPECT_EQ(img.pixelColor(c0, r0 - 40), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(c0 + 60, r0), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(c0 + 60, r0 - 20), QColor(0xF8, 0xF8, 0xF8));
+    EXPECT_EQ(img.pixelColor(0, 0), QColor(Qt::black)); // the frame
+
+    render(); // nothing changed: nothing evaluated
+    EXPECT_EQ(view().sampler().evaluations(), 0);
+}
+
+TEST_F(GraphPixels, ExteriorAxesRunAlongTheRightColumnAndTheBottomRow) {
+    setFuncText(*funcs, 1, "x^2+1"); // y never reaches 0
+    window.UseInteriorAxes = false;
+    const QImage img = render();
+    const PlotLayout& p = view().plotLayout();
+    EXPECT_FALSE(p.yAxisInterior);
+    EXPECT_EQ(p.B, 170 * 224 / 256);
+    for (int row : {2, p.B / 2, p.B - 2})
+        EXPECT_EQ(img.pixelColor(p.R, row), QColor(Qt::black)) << row;
+    EXPECT_EQ(img.pixelColor(p.R / 3, p.B), QColor(Qt::black));
+}
+
+TEST_F(Graph, TrigModeClickResamplesTheGraph) {
+    TtallixMainForm form;
+    form.show();
+    form.selectMode(CalcMode::Fx);
+    setFuncText(form.funcs(), 1, "sin x");
+    form.graphView()->image();
+    form.graphView()->image();
+    QTest::mouseClick(form.findChild<QWidget*>("TrigModeLbl"), Qt::LeftButton, {}, QPoint(3, 3));
+    form.graphView()->image();
+    EXPECT_GT(form.graphView()->sampler().evaluations(), 0);
+}
+
+} // namespace

@@ -1,0 +1,38 @@
+// The main window's function slots and graph: loading, saving on close.
+#include "engine/FuncSet.h"
+#include "store/FuncSlotsIni.h"
+#include "ui/GraphView.h"
+#include "ui/tallixMain.h"
+
+#include <QCloseEvent>
+
+namespace tallix {
+
+void TtallixMainForm::loadFuncs() {
+    funcs_ = std::make_unique<FuncSet>();
+    IniFile ini(store_.file());
+    ini.load();
+    loadFuncSlots(ini, *funcs_);
+}
+
+// Writes the slots into "tallix.ini" as it stands now (other keys kept). A
+// failed write is reported and leaves the old file.
+void TtallixMainForm::saveFuncs() {
+    if (!funcs_->FuncsChanged) return;
+    IniFile ini(store_.file());
+    ini.load();
+    storeFuncSlots(ini, *funcs_);
+    if (checkWrite(ini.save())) funcs_->FuncsChanged = false;
+}
+
+void TtallixMainForm::graphChanged() {
+    funcs_->InvalidateFuncCacheAll();
+    graph_->markDirty();
+}
+
+void TtallixMainForm::closeEvent(QCloseEvent* event) {
+    saveFuncs();
+    QWidget::closeEvent(event);
+}
+
+} // namespace tallix
