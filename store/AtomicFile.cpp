@@ -68,6 +68,9 @@ WriteResult writeFileAtomically(const fs::path& target, std::string_view content
 }
 
 bool readWholeFile(const fs::path& file, std::string& contents) {
+    // A folder opens as a stream on Linux and reads as empty; it is no file.
+    std::error_code ec;
+    if (fs::is_directory(file, ec)) return false;
     std::ifstream in(file, std::ios::binary);
     if (!in) return false;
     std::ostringstream buf;
