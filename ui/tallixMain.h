@@ -2,6 +2,7 @@
 
 #include "engine/CalcEditor.h"
 #include "engine/Tokens.h"
+#include "store/History.h"
 #include "store/Settings.h"
 
 #include <QWidget>
@@ -23,7 +24,9 @@ class ExpDisplay;
 class Keypad;
 class PaintBox;
 class TtallixAboutForm;
+class TtallixHistoryForm;
 class TtallixOptionsForm;
+class TtallixVerfForm;
 
 enum class CalcMode { Calc = 0, Fx = 1, Lists = 2, Regr = 3, Matrix = 4 };
 
@@ -54,6 +57,14 @@ public:
     // Reports a failed settings write in a warning box; true when it succeeded.
     bool checkWrite(const WriteResult& r);
 
+    // The expression history and its windows.
+    const ExpressionHistory& history() const { return history_; }
+    TtallixHistoryForm* historyForm() const { return historyForm_; }
+    TtallixVerfForm* verfForm() const { return verfForm_; }
+    // Writes the history file when entries were added since the last save;
+    // a failed write is reported in a warning box and leaves the old file.
+    bool saveHistory();
+
 public slots:
     void ModeCalcLblClick() { selectMode(CalcMode::Calc); }
     void ModeFxLblClick() { selectMode(CalcMode::Fx); }
@@ -71,6 +82,10 @@ public slots:
     void cutSelected();
     void pasteSelected();
     void pastePreviousAnswer();
+    // The calculator menu's "Show Expression History": a chosen entry
+    // replaces the current line.
+    void showHistory();
+    void runVerificationSuite();
 
 signals:
     // A key code handed to the mode's key handler (keypad click or typing).
@@ -79,6 +94,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -101,6 +117,7 @@ private:
     void calcEdited(bool changed, int offsetBefore, bool inserted);
     void scrollButtonPressed(bool rightButton, QPoint pos);
     void showPending();
+    void createHistory();
 
     SettingsStore store_;
     CalcMode mode_ = CalcMode::Calc;
@@ -158,6 +175,11 @@ private:
     QMenu* HelpPU_ = nullptr;
     TtallixOptionsForm* options_ = nullptr;
     TtallixAboutForm* about_ = nullptr;
+
+    ExpressionHistory history_;
+    bool recordHistory_ = true; // off while a verification suite runs
+    TtallixHistoryForm* historyForm_ = nullptr;
+    TtallixVerfForm* verfForm_ = nullptr;
 };
 
 } // namespace tallix
