@@ -43,7 +43,10 @@ public:
         const QColor ink = selected ? pal.color(QPalette::HighlightedText) : QColor(Qt::black);
         const QFont& font = glyphs_.normalFont();
         const QFontMetrics fm(font);
-        const int baseline = r.top() + (kRowHeight + fm.ascent() - fm.descent()) / 2;
+        // Plain tokens are drawn a pixel below their box's top: the box starts
+        // one pixel above the row, so the date shares the tokens' baseline.
+        const int top = r.top() - 1;
+        const int baseline = top + 1 + fm.ascent();
         const std::string raw = index.data(Qt::DisplayRole).toString().toStdString();
         const auto entry = ExpressionHistory::parse(raw);
         p->setFont(font);
@@ -57,9 +60,6 @@ public:
         p->drawText(r.left() + 2, baseline, QString::fromStdString(dateTimeText(entry->dateTime)));
         const int stop = r.left() + option.widget->width() - 3;
         int x = r.left() + fm.horizontalAdvance(kDateColumn);
-        // Glyph boxes are drawn for the calculator's taller bands; lift them
-        // so that plain text shares the date's baseline.
-        const int top = r.top() - 2;
         for (TokenCode code : entry->tokens) {
             if (x >= stop) break;
             glyphs_.paint(*p, code, x, top, false, ink);
@@ -126,7 +126,7 @@ TtallixHistoryForm::TtallixHistoryForm(const ExpressionHistory& history, QWidget
 
 TtallixHistoryForm::~TtallixHistoryForm() = default;
 
-std::optional<std::vector<TokenCode>> TtallixHistoryForm::choose() {
+void TtallixHistoryForm::refresh() {
     chosen_ = -1;
     model_->refresh();
     if (model_->rowCount({}) > 0) {
@@ -134,6 +134,10 @@ std::optional<std::vector<TokenCode>> TtallixHistoryForm::choose() {
         list_->scrollToTop();
     }
     selectionChanged();
+}
+
+std::optional<std::vector<TokenCode>> TtallixHistoryForm::choose() {
+    refresh();
     if (exec() != QDialog::Accepted || chosen_ < 0) return std::nullopt;
     const auto entry =
         ExpressionHistory::parse(history_.entries()[static_cast<std::size_t>(chosen_)]);

@@ -31,6 +31,8 @@ public:
     // newest entry selected. Returns the chosen entry's tokens, or nothing
     // when the window was closed without a choice.
     std::optional<std::vector<TokenCode>> choose();
+    // Brings the list up to date with the history, newest entry selected.
+    void refresh();
 
     // The index chosen for re-use, -1 when none.
     int chosenIndex() const { return chosen_; }

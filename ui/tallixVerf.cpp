@@ -32,14 +32,14 @@ QString chooseSuiteFile(QWidget* parent) {
 }
 
 QListWidget* captionedList(const char* name, const char* caption, QBoxLayout* into,
-                           QWidget* parent) {
+                           int stretch, QWidget* parent) {
     auto* column = new QVBoxLayout;
     column->addWidget(new QLabel(caption, parent));
     auto* list = new QListWidget(parent);
     list->setObjectName(name);
     list->setUniformItemSizes(true);
     column->addWidget(list);
-    into->addLayout(column);
+    into->addLayout(column, stretch);
     return list;
 }
 
@@ -49,7 +49,7 @@ TtallixVerfForm::TtallixVerfForm(CalcEditor& editor, QWidget* parent)
     : QWidget(parent, Qt::Window), editor_(editor), chooser_(chooseSuiteFile) {
     setObjectName("TtallixVerfForm");
     setWindowTitle("Verification Test Suite");
-    resize(640, 460);
+    resize(760, 480);
 
     auto* layout = new QVBoxLayout(this);
     fileLbl_ = new QLabel("Verification Test File :  -", this);
@@ -58,8 +58,8 @@ TtallixVerfForm::TtallixVerfForm(CalcEditor& editor, QWidget* parent)
     layout->addWidget(fileLbl_);
 
     auto* lists = new QHBoxLayout;
-    suiteLB_ = captionedList("SuiteLB", "Test Suite Text", lists, this);
-    errorsLB_ = captionedList("ErrorsLB", "Errors", lists, this);
+    suiteLB_ = captionedList("SuiteLB", "Test Suite Text", lists, 2, this);
+    errorsLB_ = captionedList("ErrorsLB", "Errors", lists, 3, this);
     layout->addLayout(lists, 1);
 
     auto* bottom = new QHBoxLayout;

@@ -25,7 +25,8 @@ int runSnapshot(std::span<char* const> args) {
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
     const QString dir = QString::fromLocal8Bit(args[0]);
-    const QString error = demo ? writeCalcDemo(dir) : writeSnapshots(dir);
+    QString error = demo ? writeCalcDemo(dir) : writeSnapshots(dir);
+    if (!demo && error.isEmpty()) error = writeHistoryAndVerify(dir);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "tallix-cli: %s\n", error.toLocal8Bit().constData());
         return 2;
@@ -33,7 +34,8 @@ int runSnapshot(std::span<char* const> args) {
     if (demo)
         std::printf("wrote calc-demo.png to %s\n", args[0]);
     else
-        std::printf("wrote calc.png fx.png lists.png regr.png matrix.png to %s\n", args[0]);
+        std::printf("wrote calc.png fx.png lists.png regr.png matrix.png history.png verify.png "
+                    "verify-calc.png to %s\n", args[0]);
     return 0;
 }
 
