@@ -121,3 +121,21 @@ TEST(CalcEditor, KeywordBackspaceAndModeKeys) {
     type(editor, "dec");
     EXPECT_EQ(editor.displayMode, DisplayMode::Decimal);
 }
+
+TEST(CalcEditor, ReplacingTheCurrentLineDropsKeyActionsAndTheOldAnswer) {
+    CalcEditor editor;
+    type(editor, "8*8=");
+    editor.current().selStart = 1;
+    editor.current().selEnd = 2;
+    editor.scrollOffset = 30;
+    // A hand-edited history entry: "1 = + clear 2 Frac" with the actions in it.
+    const std::vector<TokenCode> entry = {19, calc::Evaluate, 6, calc::ClearLine, 20, calc::FracMode};
+    editor.replaceCurrentLine(entry);
+    const ExpLine& ln = editor.current();
+    EXPECT_EQ(ln.tokens, (std::vector<TokenCode>{19, 6, 20}));
+    EXPECT_EQ(ln.cursor, 4);
+    EXPECT_FALSE(ln.hasSelection());
+    EXPECT_TRUE(ln.resultText.empty());
+    EXPECT_EQ(editor.scrollOffset, 0);
+    EXPECT_EQ(editor.displayMode, DisplayMode::Decimal);
+}
