@@ -84,8 +84,7 @@ public:
         return parent.isValid() ? 0 : static_cast<int>(history_.entries().size());
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount({}))
-            return {};
+        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount({})) return {};
         return QString::fromStdString(history_.entries()[static_cast<std::size_t>(index.row())]);
     }
     void refresh() {

@@ -31,8 +31,8 @@ QString chooseSuiteFile(QWidget* parent) {
     return dialog.selectedFiles().first();
 }
 
-QListWidget* captionedList(const char* name, const char* caption, QBoxLayout* into,
-                           int stretch, QWidget* parent) {
+QListWidget* captionedList(const char* name, const char* caption, QBoxLayout* into, int stretch,
+                           QWidget* parent) {
     auto* column = new QVBoxLayout;
     column->addWidget(new QLabel(caption, parent));
     auto* list = new QListWidget(parent);

@@ -63,7 +63,7 @@ private:
     FileChooser chooser_;
     std::unique_ptr<VerificationRun> run_; // while a run is going on
     std::vector<std::string> lines_;
-    std::size_t next_ = 0;     // index of the next line to feed
+    std::size_t next_ = 0; // index of the next line to feed
     std::size_t errorsShown_ = 0;
     bool abortRequested_ = false;
     TrigMode trigModeBefore_ = TrigMode::Radians;

@@ -207,14 +207,11 @@ TEST_F(HistoryVerfUi, SuiteListsExactErrorsAndLeavesNoHistory) {
     EXPECT_EQ(label("StatusLbl"), "---");
     runSuite(file);
 
-    const QStringList errors = {"2: 1+1=3",
-                                "   error: answer conflict: computed valued = 2",
-                                "4: 2*3=",
-                                "   error: correct answer not specified.",
-                                "5: 2*3",
-                                "   error: end of expression = missing.",
-                                "6: 2=TWO",
-                                "   error: correct answer not a valid floating point number."};
+    const QStringList errors = {
+        "2: 1+1=3", "   error: answer conflict: computed valued = 2",
+        "4: 2*3=",  "   error: correct answer not specified.",
+        "5: 2*3",   "   error: end of expression = missing.",
+        "6: 2=TWO", "   error: correct answer not a valid floating point number."};
     EXPECT_EQ(items("ErrorsLB"), errors);
     EXPECT_EQ(items("SuiteLB").size(), 8);
     EXPECT_EQ(items("SuiteLB")[2], "SQRT(16)=4");
