@@ -174,6 +174,18 @@ void CalcEditor::clearAll() {
     scrollOffset = 0;
 }
 
+void CalcEditor::replaceCurrentLine(std::span<const TokenCode> codes) {
+    ExpLine& ln = current();
+    ln.clear();
+    scrollOffset = 0;
+    for (TokenCode c : codes) {
+        // Key actions never sit in a line; a hand-edited history may hold them.
+        const bool action = c == calc::Evaluate || c == calc::FracMode || c == calc::DecMode ||
+                            c == calc::Backspace || c == calc::ClearLine;
+        if (c < calc::kCodeCount && !action) insertToken(ln, c);
+    }
+}
+
 TypedFeed feedTypedLine(CalcEditor& editor, std::string_view text) {
     TypedFeed feed;
     for (char c : text) {

@@ -89,6 +89,11 @@ public:
 
     // Empties all 8 lines and resets the scroll; the current line stays.
     void clearAll();
+    // Replaces the current line with `codes` (a history entry): the line is
+    // emptied (no result, no selection) and each code is appended with the
+    // cursor after it. Codes past the line's capacity, unknown codes and key
+    // actions (=, Frac, Dec, backspace, clear) are dropped.
+    void replaceCurrentLine(std::span<const TokenCode> codes);
 
 private:
     static int clampLine(int n) { return n < 1 ? 1 : n > kLineCount ? kLineCount : n; }

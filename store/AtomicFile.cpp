@@ -22,7 +22,9 @@ WriteResult failure(const fs::path& target, const char* what, int err) {
 
 WriteResult writeFileAtomically(const fs::path& target, std::string_view contents) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string name(".");
+    name.append(target.filename().string()).append(".XXXXXX");
+    std::string pattern = (folder / name).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) return failure(target, "Cannot write", errno);
     const fs::path temp = pattern;
@@ -68,6 +70,9 @@ WriteResult writeFileAtomically(const fs::path& target, std::string_view content
 }
 
 bool readWholeFile(const fs::path& file, std::string& contents) {
+    // A folder opens as a stream on Linux and reads as empty; it is no file.
+    std::error_code ec;
+    if (fs::is_directory(file, ec)) return false;
     std::ifstream in(file, std::ios::binary);
     if (!in) return false;
     std::ostringstream buf;

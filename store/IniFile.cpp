@@ -88,7 +88,9 @@ void IniFile::set(std::string_view section, std::string_view key, std::string_vi
         if (sameWord(lines_[i].section, section) && !(lines_[i].key.empty() && trim(lines_[i].text).empty()))
             last = i;
     if (!last) {
-        lines_.push_back({"[" + std::string(section) + "]", std::string(section), {}});
+        std::string header("[");
+        header.append(section).append("]");
+        lines_.push_back({std::move(header), std::string(section), {}});
         last = lines_.size() - 1;
     }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(*last) + 1,

@@ -21,52 +21,12 @@ const QColor kSelectedInactive = winColor(0x008000);
 constexpr std::array<int, 10> kParenColors = {0x000000, 0xFF00FF, 0x0000FF, 0xFF8040, 0x008000,
                                               0x800080, 0xFF0000, 0x00FF00, 0x808000, 0x0080FF};
 
-const QString kRadicalGlyph = QString::fromUtf8("\u221A");
 const QString kPiGlyph = QString::fromUtf8("\u03C0");
-
-QFont pixelFont(int px) {
-    QFont f("DejaVu Sans");
-    f.setPixelSize(px);
-    return f;
-}
-
-// The text a token shows, where it is plain text.
-QString tokenText(TokenCode code) {
-    switch (code) {
-    case calc::Sin:
-        return "sin";
-    case calc::Cos:
-        return "cos";
-    case calc::Tan:
-        return "tan";
-    case calc::Log:
-        return "log";
-    case calc::Ln:
-        return "ln";
-    case calc::Arc:
-        return "arc";
-    default:
-        break;
-    }
-    const std::string_view g = CalcKeyGlyphs[code];
-    return QString::fromLatin1(g.data(), static_cast<qsizetype>(g.size()));
-}
-
-bool isRadical(TokenCode code) {
-    return code == calc::Sqrt || code == calc::Cbrt || code == calc::NthRoot;
-}
-
-// Draws text with its top at y.
-void textAt(QPainter& p, const QFont& f, int x, int y, const QString& s) {
-    p.setFont(f);
-    p.drawText(x, y + QFontMetrics(f).ascent(), s);
-}
 
 } // namespace
 
 ExpDisplay::ExpDisplay(CalcEditor& editor, QWidget* parent)
-    : PaintBox("expPB", parent), editor_(editor), normal_(pixelFont(13)), small_(pixelFont(9)),
-      symbol_(pixelFont(16)), super_(pixelFont(10)), cursorColor_(winColor(0xFF0080)) {
+    : PaintBox("expPB", parent), editor_(editor), cursorColor_(winColor(0xFF0080)) {
     setCursor(Qt::IBeamCursor);
 }
 
@@ -76,29 +36,10 @@ void ExpDisplay::setLook(int cursorColor, bool colorParens) {
     markDirty();
 }
 
-int ExpDisplay::codeWidth(TokenCode code, bool small) const {
-    if (code >= calc::kCodeCount) return 0;
-    int& w = widths_[small ? 1 : 0][code];
-    if (w == 0) {
-        // The radicals and pi are measured as the glyphs drawn for them.
-        if (isRadical(code))
-            w = QFontMetrics(symbol_).horizontalAdvance(kRadicalGlyph);
-        else if (code == calc::Pi)
-            w = QFontMetrics(symbol_).horizontalAdvance(kPiGlyph);
-        else {
-            const std::string_view g = CalcKeyGlyphs[code];
-            w = QFontMetrics(small ? small_ : normal_)
-                    .horizontalAdvance(QString::fromLatin1(g.data(), qsizetype(g.size())));
-        }
-        w = std::max(w, 1);
-    }
-    return w;
-}
-
 int ExpDisplay::ExpTokenWidth(int line, int pos, bool small) const {
     const ExpLine& ln = editor_.line(line);
     if (pos < 1 || pos > ln.count()) return 0;
-    return codeWidth(ln.tokens[static_cast<std::size_t>(pos - 1)], small);
+    return glyphs_.width(ln.tokens[static_cast<std::size_t>(pos - 1)], small);
 }
 
 std::vector<bool> ExpDisplay::indexDigits(const ExpLine& line) {
@@ -117,12 +58,12 @@ void ExpDisplay::layoutLine(int n) {
     ExpLine& ln = editor_.line(n);
     if (ln.rightEdge.size() != ln.tokens.size()) ln.invalidateLayout();
     const std::vector<bool> index = indexDigits(ln);
-    const int overlap = QFontMetrics(small_).horizontalAdvance("00") * 11 / 16;
+    const int overlap = QFontMetrics(glyphs_.smallFont()).horizontalAdvance("00") * 11 / 16;
     int x = 4;
     for (std::size_t i = 0; i < ln.tokens.size(); ++i) {
         const TokenCode code = ln.tokens[i];
         if (code == calc::NthRoot && i > 0 && x > 12) x -= overlap;
-        const int w = codeWidth(code, index[i]);
+        const int w = glyphs_.width(code, index[i]);
         ln.rightEdge[i] = x + w - 1;
         ln.width[i] = w;
         x += w + 1;
@@ -211,7 +152,7 @@ void ExpDisplay::paintBand(QPainter& p, int n) {
         if (pos >= selLo && pos <= selHi) ink = active ? kSelectedActive : kSelectedInactive;
         const int left = (pos == 1 ? 4 : ln.rightEdge[i] - ln.width[i] + 1) - off;
         if (left < 0 || ln.rightEdge[i] - off >= width()) continue;
-        paintToken(p, code, left, top, index[i], ink);
+        glyphs_.paint(p, code, left, top, index[i], ink);
     }
 
     if (const auto x = cursorMarkX(n)) {
@@ -222,64 +163,30 @@ void ExpDisplay::paintBand(QPainter& p, int n) {
     p.setClipping(false);
 }
 
-void ExpDisplay::paintToken(QPainter& p, TokenCode code, int left, int top, bool small,
-                            const QColor& ink) {
-    p.setPen(ink);
-    switch (code) {
-    case calc::Sqrt:
-        textAt(p, symbol_, left, top + 2, kRadicalGlyph);
-        return;
-    case calc::NthRoot:
-        textAt(p, symbol_, left, top + 5, kRadicalGlyph);
-        return;
-    case calc::Cbrt:
-        textAt(p, small_, left, top, "3");
-        textAt(p, symbol_, left, top + 5, kRadicalGlyph);
-        return;
-    case calc::Square:
-    case calc::Cube:
-        textAt(p, normal_, left, top + 9, "^");
-        textAt(p, super_, left + 4, top, code == calc::Square ? "2" : "3");
-        return;
-    case calc::TenPow:
-        textAt(p, normal_, left, top + 3, "10");
-        textAt(p, normal_, left + 13, top, "^");
-        return;
-    case calc::ExpPow:
-        textAt(p, normal_, left, top + 2, "e");
-        textAt(p, normal_, left + 5, top, "^");
-        return;
-    case calc::Pi:
-        textAt(p, symbol_, left, top, kPiGlyph);
-        return;
-    default:
-        break;
-    }
-    textAt(p, small ? small_ : normal_, left, small ? top : top + 1, tokenText(code));
-}
-
 // "ans:" in the small font and the result text, both resting 1 pixel above
 // the band's lower edge. A "pi" in the text is drawn as the glyph.
 void ExpDisplay::paintResult(QPainter& p, const ExpLine& ln, int bottom) {
     p.setPen(Qt::black);
-    const QFontMetrics sm(small_), nm(normal_);
+    const QFont& small = glyphs_.smallFont();
+    const QFont& normal = glyphs_.normalFont();
+    const QFontMetrics sm(small), nm(normal);
     const int base = bottom - 2;
-    p.setFont(small_);
+    p.setFont(small);
     p.drawText(4, base - sm.descent(), "ans:");
     int x = 4 + sm.horizontalAdvance("ans:") + 12;
     const QString text = QString::fromStdString(ln.resultText);
     const qsizetype pi = text.indexOf("pi");
     const QString before = pi < 0 ? text : text.left(pi);
-    p.setFont(normal_);
+    p.setFont(normal);
     p.drawText(x, base - nm.descent(), before);
     if (pi < 0) return;
     x += nm.horizontalAdvance(before);
     // The answer's pi is a size smaller than the token's, to sit with the digits.
-    const QFont piFont = pixelFont(14);
+    const QFont piFont = TokenGlyphs::pixelFont(14);
     p.setFont(piFont);
     p.drawText(x, base - nm.descent() - 2, kPiGlyph);
     x += QFontMetrics(piFont).horizontalAdvance(kPiGlyph) + 3;
-    p.setFont(normal_);
+    p.setFont(normal);
     p.drawText(x, base - nm.descent(), text.mid(pi + 2).trimmed());
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/CalcEditor.h"
 #include "ui/PaintBox.h"
+#include "ui/TokenGlyphs.h"
 
 #include <QFont>
 
@@ -47,8 +48,8 @@ public:
     void blinkCursor();
 
     // Fonts of the tokens (normal, small index digits, radical and pi).
-    const QFont& normalFont() const { return normal_; }
-    const QFont& smallFont() const { return small_; }
+    const QFont& normalFont() const { return glyphs_.normalFont(); }
+    const QFont& smallFont() const { return glyphs_.smallFont(); }
 
 signals:
     // The current line, a cursor or a selection changed through the mouse.
@@ -65,20 +66,16 @@ protected:
 private:
     // Which tokens are digits of an n-th root index.
     static std::vector<bool> indexDigits(const ExpLine& line);
-    int codeWidth(TokenCode code, bool small) const;
     bool bandActive(int n) const;
     QColor bandColor(int n) const;
     void paintBand(QPainter& p, int n);
-    void paintToken(QPainter& p, TokenCode code, int left, int top, bool small, const QColor& ink);
     void paintResult(QPainter& p, const ExpLine& line, int bottom);
     void paintFrame(QPainter& p);
 
     CalcEditor& editor_;
-    QFont normal_, small_, symbol_, super_;
+    TokenGlyphs glyphs_;
     QColor cursorColor_;
     bool colorParens_ = true;
-    // Widths per code (normal, small), measured once; 0 = not yet.
-    mutable std::array<std::array<int, calc::kCodeCount>, 2> widths_{};
 
     // Mouse state of a left press on the current line.
     bool leftDown_ = false;

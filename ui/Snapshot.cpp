@@ -7,9 +7,13 @@
 
 #include "engine/Tokens.h"
 #include "ui/ExpDisplay.h"
+#include "ui/tallixHist.h"
+#include "ui/tallixVerf.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QKeyEvent>
 #include <QFile>
 #include <QPixmap>
@@ -42,7 +46,71 @@ void type(TtallixMainForm& form, const QString& text) {
     }
 }
 
+QString saveWidget(QWidget& w, const QString& dir, const char* file) {
+    QApplication::processEvents();
+    QImage img = w.grab().toImage();
+    img.setDevicePixelRatio(1);
+    const QString path = QDir(dir).filePath(file);
+    return img.save(path, "PNG") ? QString() : QString("cannot write %1").arg(path);
+}
+
+// A short suite with passing lines, comments and one failure of each kind.
+constexpr const char* kDemoSuite = "; sample suite\n"
+                                   "1+1=2\n"
+                                   "sqrt(16)=4\n"
+                                   "2^10=1024\n"
+                                   ";@deg\n"
+                                   "sin(30)=0.5\n"
+                                   "1+1=3\n"
+                                   "2*3=\n"
+                                   "2*3\n"
+                                   "4!=abc\n"
+                                   "ln(e)=1\n";
+
 } // namespace
+
+QString writeHistoryAndVerify(const QString& dir) {
+    if (!QDir().mkpath(dir)) return QString("cannot create folder %1").arg(dir);
+    QTemporaryDir data;
+    if (!data.isValid()) return "cannot create a temporary data folder";
+    DataFolder::setOverride(data.path().toStdString());
+    QString error;
+    {
+        TtallixMainForm form;
+        form.settingsStore().setAutoScroll(true);
+        form.settingsChanged();
+        form.selectMode(CalcMode::Calc);
+        form.show();
+        type(form, "sqrt2*3=");
+        type(form, "12nrt4096=");
+        type(form, "((1+2)*(3+(4-1)))/4=");
+        type(form, "3#1;+2#9;-#17;2+#25;1=");
+        type(form, "2*pi/3=");
+        type(form, "sin(arccos(0.5))=");
+        TtallixHistoryForm& hist = *form.historyForm();
+        hist.refresh();
+        hist.show();
+        error = saveWidget(hist, dir, "history.png");
+        hist.hide();
+
+        const QString suite = QDir(data.path()).filePath("sample.txt");
+        QFile f(suite);
+        if (error.isEmpty() && f.open(QIODevice::WriteOnly)) {
+            f.write(kDemoSuite);
+            f.close();
+            TtallixVerfForm& verf = *form.verfForm();
+            verf.runFile(suite);
+            QElapsedTimer t;
+            t.start();
+            while (verf.running() && t.elapsed() < 10000)
+                QApplication::processEvents();
+            error = saveWidget(verf, dir, "verify.png");
+            if (error.isEmpty()) error = saveWindow(form, dir, "verify-calc.png");
+        }
+    }
+    DataFolder::setOverride({});
+    return error;
+}
 
 QString writeCalcDemo(const QString& dir) {
     if (!QDir().mkpath(dir)) return QString("cannot create folder %1").arg(dir);

@@ -23,4 +23,10 @@ QString writeSnapshots(const QString& dir, const SnapshotOptions& options = {});
 // DIR/calc-demo.png. Same conditions as writeSnapshots.
 QString writeCalcDemo(const QString& dir);
 
+// Renders the expression history window after a few evaluations into
+// DIR/history.png, and the verification window after a short sample suite
+// into DIR/verify.png (with the calculator as the suite left it in
+// DIR/verify-calc.png). Same conditions as writeSnapshots.
+QString writeHistoryAndVerify(const QString& dir);
+
 } // namespace tallix

@@ -89,6 +89,7 @@ TtallixMainForm::TtallixMainForm(QWidget* parent) : QWidget(parent) {
     settingsChanged();
     options_ = new TtallixOptionsForm(*this);
     about_ = new TtallixAboutForm(this);
+    createHistory();
     qApp->installEventFilter(this);
 
     applyBackground();

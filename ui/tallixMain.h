@@ -3,6 +3,7 @@
 #include "engine/CalcEditor.h"
 #include "engine/GraphLayout.h"
 #include "engine/Tokens.h"
+#include "store/History.h"
 #include "store/Settings.h"
 
 #include <QWidget>
@@ -26,7 +27,9 @@ class GraphView;
 class Keypad;
 class PaintBox;
 class TtallixAboutForm;
+class TtallixHistoryForm;
 class TtallixOptionsForm;
+class TtallixVerfForm;
 
 enum class CalcMode { Calc = 0, Fx = 1, Lists = 2, Regr = 3, Matrix = 4 };
 
@@ -65,6 +68,13 @@ public:
     // After a change of the graph window or the graph mode: every slot's
     // samples are stale; repaints the graph.
     void graphChanged();
+    // The expression history and its windows.
+    const ExpressionHistory& history() const { return history_; }
+    TtallixHistoryForm* historyForm() const { return historyForm_; }
+    TtallixVerfForm* verfForm() const { return verfForm_; }
+    // Writes the history file when entries were added since the last save;
+    // a failed write is reported in a warning box and leaves the old file.
+    bool saveHistory();
 
 public slots:
     void ModeCalcLblClick() { selectMode(CalcMode::Calc); }
@@ -83,6 +93,10 @@ public slots:
     void cutSelected();
     void pasteSelected();
     void pastePreviousAnswer();
+    // The calculator menu's "Show Expression History": a chosen entry
+    // replaces the current line.
+    void showHistory();
+    void runVerificationSuite();
 
 signals:
     // A key code handed to the mode's key handler (keypad click or typing).
@@ -114,6 +128,7 @@ private:
     void calcEdited(bool changed, int offsetBefore, bool inserted);
     void scrollButtonPressed(bool rightButton, QPoint pos);
     void showPending();
+    void createHistory();
 
     void loadFuncs();
     void saveFuncs();
@@ -177,6 +192,11 @@ private:
     QMenu* HelpPU_ = nullptr;
     TtallixOptionsForm* options_ = nullptr;
     TtallixAboutForm* about_ = nullptr;
+
+    ExpressionHistory history_;
+    bool recordHistory_ = true; // off while a verification suite runs
+    TtallixHistoryForm* historyForm_ = nullptr;
+    TtallixVerfForm* verfForm_ = nullptr;
 };
 
 } // namespace tallix

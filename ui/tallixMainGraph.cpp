@@ -4,7 +4,6 @@
 #include "ui/GraphView.h"
 #include "ui/tallixMain.h"
 
-#include <QCloseEvent>
 
 namespace tallix {
 
@@ -28,11 +27,6 @@ void TtallixMainForm::saveFuncs() {
 void TtallixMainForm::graphChanged() {
     funcs_->InvalidateFuncCacheAll();
     graph_->markDirty();
-}
-
-void TtallixMainForm::closeEvent(QCloseEvent* event) {
-    saveFuncs();
-    QWidget::closeEvent(event);
 }
 
 } // namespace tallix

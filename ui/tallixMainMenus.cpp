@@ -64,7 +64,8 @@ void TtallixMainForm::createMenus() {
     connect(CalcPU_->addAction("Paste Previous Answer"), &QAction::triggered, this,
             &TtallixMainForm::pastePreviousAnswer);
     CalcPU_->addSeparator();
-    addLater(CalcPU_, "Show Expression History");
+    connect(CalcPU_->addAction("Show Expression History"), &QAction::triggered, this,
+            &TtallixMainForm::showHistory);
     CalcPU_->addSeparator();
     colourItems(CalcPU_, "Set Calculator  BG Color");
     CalcPU_->addSeparator();
@@ -75,7 +76,8 @@ void TtallixMainForm::createMenus() {
                           "Save Calculator Image as BitMap", "Save Calculator Images a Jpeg"})
         addImageEntry(CalcPU_, t);
     CalcPU_->addSeparator();
-    addLater(CalcPU_, "Run Verification Suite");
+    connect(CalcPU_->addAction("Run Verification Suite"), &QAction::triggered, this,
+            &TtallixMainForm::runVerificationSuite);
 
     // The function editor takes Ctrl+C, Ctrl+X and Ctrl+V; these three entries
     // carry no action of their own.

@@ -40,8 +40,9 @@ int runSnapshot(std::span<char* const> args) {
     char name[] = "tallix-cli";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
-    const QString error = demo ? writeCalcDemo(QString::fromLocal8Bit(dir))
-                               : writeSnapshots(QString::fromLocal8Bit(dir), options);
+    const QString folder = QString::fromLocal8Bit(dir);
+    QString error = demo ? writeCalcDemo(folder) : writeSnapshots(folder, options);
+    if (!demo && error.isEmpty()) error = writeHistoryAndVerify(folder);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "tallix-cli: %s\n", error.toLocal8Bit().constData());
         return 2;
@@ -49,7 +50,8 @@ int runSnapshot(std::span<char* const> args) {
     if (demo)
         std::printf("wrote calc-demo.png to %s\n", dir);
     else
-        std::printf("wrote calc.png fx.png lists.png regr.png matrix.png graph.png to %s\n", dir);
+        std::printf("wrote calc.png fx.png lists.png regr.png matrix.png graph.png history.png "
+                    "verify.png verify-calc.png to %s\n", dir);
     return 0;
 }
 

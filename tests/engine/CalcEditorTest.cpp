@@ -2,23 +2,26 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace tallix;
 
 namespace {
 
 void type(CalcEditor& editor, std::string_view text) {
-    for (char c : text) editor.typeChar(c);
+    for (char c : text)
+        editor.typeChar(c);
 }
 
-std::string g20(Extended v) { return general20Text(v); }
+std::string g20(Extended v) {
+    return general20Text(v);
+}
 
 } // namespace
 
 TEST(CalcEditor, AutoscrollPushesEvaluatedLinesUpUnlessUnbalanced) {
     CalcEditor editor;
     editor.autoscroll = true;
-    for (int i = 1; i <= 9; ++i) type(editor, std::to_string(i) + "+0=");
+    for (int i = 1; i <= 9; ++i)
+        type(editor, std::to_string(i) + "+0=");
     // Nine evaluations: line 2 holds the last, line 8 the third; the first two fell off.
     EXPECT_EQ(editor.line(2).resultValue, 9);
     EXPECT_EQ(editor.line(8).resultValue, 3);
@@ -43,7 +46,7 @@ TEST(CalcEditor, ErrorKeepsThePreviousValueForTheAnswerKeys) {
     editor.ProcessExpButtonClick(calc::Divide);
     editor.ProcessExpButtonClick(28);
     editor.ProcessExpButtonClick(calc::Evaluate);
-    EXPECT_EQ(editor.current().resultValue, 42); // unchanged by the error...
+    EXPECT_EQ(editor.current().resultValue, 42);        // unchanged by the error...
     EXPECT_TRUE(editor.previousAnswerTokens().empty()); // ...but its text is a message
 
     editor.ProcessExpButtonClick(calc::ClearLine);
@@ -119,5 +122,24 @@ TEST(CalcEditor, KeywordBackspaceAndModeKeys) {
     EXPECT_EQ(editor.displayMode, DisplayMode::Fraction);
     EXPECT_EQ(editor.current().count(), 1);
     type(editor, "dec");
+    EXPECT_EQ(editor.displayMode, DisplayMode::Decimal);
+}
+
+TEST(CalcEditor, ReplacingTheCurrentLineDropsKeyActionsAndTheOldAnswer) {
+    CalcEditor editor;
+    type(editor, "8*8=");
+    editor.current().selStart = 1;
+    editor.current().selEnd = 2;
+    editor.scrollOffset = 30;
+    // A hand-edited history entry: "1 = + clear 2 Frac" with the actions in it.
+    const std::vector<TokenCode> entry = {19, calc::Evaluate, 6, calc::ClearLine,
+                                          20, calc::FracMode};
+    editor.replaceCurrentLine(entry);
+    const ExpLine& ln = editor.current();
+    EXPECT_EQ(ln.tokens, (std::vector<TokenCode>{19, 6, 20}));
+    EXPECT_EQ(ln.cursor, 4);
+    EXPECT_FALSE(ln.hasSelection());
+    EXPECT_TRUE(ln.resultText.empty());
+    EXPECT_EQ(editor.scrollOffset, 0);
     EXPECT_EQ(editor.displayMode, DisplayMode::Decimal);
 }

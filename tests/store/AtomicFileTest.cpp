@@ -77,6 +77,13 @@ TEST_F(AtomicFile, MissingFolderFailsCleanly) {
     EXPECT_FALSE(r.error.empty());
 }
 
+TEST_F(AtomicFile, FolderOrMissingFileIsNotReadable) {
+    std::string s = "kept";
+    EXPECT_FALSE(readWholeFile(dir_, s));
+    EXPECT_FALSE(readWholeFile(dir_ / "absent.txt", s));
+    EXPECT_EQ(s, "kept");
+}
+
 using DataFolderChoice = TempFolder;
 
 TEST_F(DataFolderChoice, ProgramFolderWhenWritableElseXdg) {
