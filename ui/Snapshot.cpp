@@ -1,13 +1,12 @@
 #include "ui/Snapshot.h"
 
 #include "engine/FuncSet.h"
-#include "store/DataFolder.h"
-#include "ui/GraphView.h"
-#include "ui/tallixMain.h"
-
 #include "engine/Tokens.h"
+#include "store/DataFolder.h"
 #include "ui/ExpDisplay.h"
+#include "ui/GraphView.h"
 #include "ui/tallixHist.h"
+#include "ui/tallixMain.h"
 #include "ui/tallixVerf.h"
 
 #include <QApplication>
@@ -15,19 +14,23 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
-#include <QFile>
 #include <QPixmap>
 #include <QTemporaryDir>
+
+#include <functional>
 
 namespace tallix {
 
 namespace {
 
-QString saveWindow(TtallixMainForm& form, const QString& dir, const char* file) {
+// Saves a picture of `w` as DIR/file at ratio 1 (the main window at its
+// client size); an error text, empty on success.
+QString saveWidget(QWidget& w, const QString& dir, const char* file) {
     QApplication::processEvents();
-    QImage img = form.grab().toImage();
+    QImage img = w.grab().toImage();
     img.setDevicePixelRatio(1);
-    if (img.size() != QSize(354, 470)) img = img.scaled(354, 470);
+    if (qobject_cast<TtallixMainForm*>(&w) && img.size() != QSize(354, 470))
+        img = img.scaled(354, 470);
     const QString path = QDir(dir).filePath(file);
     return img.save(path, "PNG") ? QString() : QString("cannot write %1").arg(path);
 }
@@ -46,12 +49,36 @@ void type(TtallixMainForm& form, const QString& text) {
     }
 }
 
-QString saveWidget(QWidget& w, const QString& dir, const char* file) {
-    QApplication::processEvents();
-    QImage img = w.grab().toImage();
-    img.setDevicePixelRatio(1);
-    const QString path = QDir(dir).filePath(file);
-    return img.save(path, "PNG") ? QString() : QString("cannot write %1").arg(path);
+// Runs `render` on a fresh main window whose data folder is a new temporary
+// one (with `ini` copied in first when given), so the user's own files are
+// never read or changed. Returns render's error text, or why it could not run.
+QString renderInScratchFolder(
+    const QString& dir, const QString& ini,
+    const std::function<QString(TtallixMainForm& form, const QString& dataDir)>& render) {
+    if (!QDir().mkpath(dir)) return QString("cannot create folder %1").arg(dir);
+    QTemporaryDir data;
+    if (!data.isValid()) return "cannot create a temporary data folder";
+    if (!ini.isEmpty() && !QFile::copy(ini, QDir(data.path()).filePath("tallix.ini")))
+        return QString("cannot read %1").arg(ini);
+    DataFolder::setOverride(data.path().toStdString());
+    QString error;
+    {
+        TtallixMainForm form;
+        error = render(form, data.path());
+    }
+    DataFolder::setOverride({});
+    return error;
+}
+
+// The Calc mode with autoscroll on and the first lines of a sample session.
+void startCalcSession(TtallixMainForm& form) {
+    form.settingsStore().setAutoScroll(true);
+    form.settingsChanged();
+    form.selectMode(CalcMode::Calc);
+    form.show();
+    type(form, "sqrt2*3=");
+    type(form, "12nrt4096=");
+    type(form, "((1+2)*(3+(4-1)))/4=");
 }
 
 // A short suite with passing lines, comments and one failure of each kind.
@@ -70,63 +97,37 @@ constexpr const char* kDemoSuite = "; sample suite\n"
 } // namespace
 
 QString writeHistoryAndVerify(const QString& dir) {
-    if (!QDir().mkpath(dir)) return QString("cannot create folder %1").arg(dir);
-    QTemporaryDir data;
-    if (!data.isValid()) return "cannot create a temporary data folder";
-    DataFolder::setOverride(data.path().toStdString());
-    QString error;
-    {
-        TtallixMainForm form;
-        form.settingsStore().setAutoScroll(true);
-        form.settingsChanged();
-        form.selectMode(CalcMode::Calc);
-        form.show();
-        type(form, "sqrt2*3=");
-        type(form, "12nrt4096=");
-        type(form, "((1+2)*(3+(4-1)))/4=");
+    return renderInScratchFolder(dir, {}, [&](TtallixMainForm& form, const QString& data) {
+        startCalcSession(form);
         type(form, "3#1;+2#9;-#17;2+#25;1=");
         type(form, "2*pi/3=");
         type(form, "sin(arccos(0.5))=");
         TtallixHistoryForm& hist = *form.historyForm();
         hist.refresh();
         hist.show();
-        error = saveWidget(hist, dir, "history.png");
+        QString error = saveWidget(hist, dir, "history.png");
         hist.hide();
+        if (!error.isEmpty()) return error;
 
-        const QString suite = QDir(data.path()).filePath("sample.txt");
+        const QString suite = QDir(data).filePath("sample.txt");
         QFile f(suite);
-        if (error.isEmpty() && f.open(QIODevice::WriteOnly)) {
-            f.write(kDemoSuite);
-            f.close();
-            TtallixVerfForm& verf = *form.verfForm();
-            verf.runFile(suite);
-            QElapsedTimer t;
-            t.start();
-            while (verf.running() && t.elapsed() < 10000)
-                QApplication::processEvents();
-            error = saveWidget(verf, dir, "verify.png");
-            if (error.isEmpty()) error = saveWindow(form, dir, "verify-calc.png");
-        }
-    }
-    DataFolder::setOverride({});
-    return error;
+        if (!f.open(QIODevice::WriteOnly)) return QString("cannot write %1").arg(suite);
+        f.write(kDemoSuite);
+        f.close();
+        TtallixVerfForm& verf = *form.verfForm();
+        verf.runFile(suite);
+        QElapsedTimer t;
+        t.start();
+        while (verf.running() && t.elapsed() < 10000)
+            QApplication::processEvents();
+        error = saveWidget(verf, dir, "verify.png");
+        return error.isEmpty() ? saveWidget(form, dir, "verify-calc.png") : error;
+    });
 }
 
 QString writeCalcDemo(const QString& dir) {
-    if (!QDir().mkpath(dir)) return QString("cannot create folder %1").arg(dir);
-    QTemporaryDir data;
-    if (!data.isValid()) return "cannot create a temporary data folder";
-    DataFolder::setOverride(data.path().toStdString());
-    QString error;
-    {
-        TtallixMainForm form;
-        form.settingsStore().setAutoScroll(true);
-        form.settingsChanged();
-        form.selectMode(CalcMode::Calc);
-        form.show();
-        type(form, "sqrt2*3=");
-        type(form, "12nrt4096=");
-        type(form, "((1+2)*(3+(4-1)))/4=");
+    return renderInScratchFolder(dir, {}, [&](TtallixMainForm& form, const QString&) {
+        startCalcSession(form);
         type(form, "frac1/3+1/4=");
         type(form, "2*pi/3=");
         type(form, "cbrt27+4#1;-#17;1+#25;0=");
@@ -136,24 +137,12 @@ QString writeCalcDemo(const QString& dir) {
         ln.selStart = 4;
         ln.selEnd = 6;
         form.expDisplay()->repaintAll();
-        error = saveWindow(form, dir, "calc-demo.png");
-    }
-    DataFolder::setOverride({});
-    return error;
+        return saveWidget(form, dir, "calc-demo.png");
+    });
 }
 
 QString writeSnapshots(const QString& dir, const SnapshotOptions& options) {
-    if (!QDir().mkpath(dir)) return QString("cannot create folder %1").arg(dir);
-    QTemporaryDir data;
-    if (!data.isValid()) return "cannot create a temporary data folder";
-    if (!options.ini.isEmpty() &&
-        !QFile::copy(options.ini, QDir(data.path()).filePath("tallix.ini")))
-        return QString("cannot read %1").arg(options.ini);
-    DataFolder::setOverride(data.path().toStdString());
-
-    QString error;
-    {
-        TtallixMainForm form;
+    return renderInScratchFolder(dir, options.ini, [&](TtallixMainForm& form, const QString&) {
         form.funcs().PolarMode = options.polar;
         form.funcs().ParamMode = options.param;
         form.graphChanged();
@@ -167,23 +156,14 @@ QString writeSnapshots(const QString& dir, const SnapshotOptions& options) {
         }};
         for (const auto& [mode, file] : shots) {
             form.selectMode(mode);
-            QApplication::processEvents();
-            QImage img = form.grab().toImage();
-            img.setDevicePixelRatio(1);
-            if (img.size() != QSize(354, 470)) img = img.scaled(354, 470);
-            const QString path = QDir(dir).filePath(file);
-            if (!img.save(path, "PNG")) {
-                error = QString("cannot write %1").arg(path);
-                break;
-            }
+            if (QString error = saveWidget(form, dir, file); !error.isEmpty()) return error;
         }
         // The graph alone at double density, for a closer look.
         const QString graph = QDir(dir).filePath("graph.png");
-        if (error.isEmpty() && !form.graphView()->renderImage(2).save(graph, "PNG"))
-            error = QString("cannot write %1").arg(graph);
-    }
-    DataFolder::setOverride({});
-    return error;
+        if (!form.graphView()->renderImage(2).save(graph, "PNG"))
+            return QString("cannot write %1").arg(graph);
+        return QString();
+    });
 }
 
 } // namespace tallix

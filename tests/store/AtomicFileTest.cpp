@@ -1,13 +1,12 @@
 #include "store/AtomicFile.h"
 #include "store/DataFolder.h"
 #include "store/IniFile.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,17 +52,12 @@ TEST_F(AtomicFile, ReplacesContentsAndLeavesNoTemporary) {
 TEST_F(AtomicFile, FailedWriteKeepsTheOldFileAndSaysWhy) {
     const fs::path f = dir_ / "quorvHist.Lst";
     ASSERT_TRUE(writeFileAtomically(f, "old").ok);
-    // A file-size limit makes the write fail part way, as a full disk would
-    // (and works for root, unlike folder permissions).
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 16;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const WriteResult r = writeFileAtomically(f, std::string(4096, 'n'));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    WriteResult r;
+    {
+        test::FileSizeLimit full(16); // the write fails part way
+        ASSERT_TRUE(full.ok());
+        r = writeFileAtomically(f, std::string(4096, 'n'));
+    }
 
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.error.find("quorvHist.Lst"), std::string::npos);

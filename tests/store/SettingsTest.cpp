@@ -1,11 +1,10 @@
 #include "store/Settings.h"
 #include "store/AtomicFile.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace tallix;
@@ -91,15 +90,12 @@ TEST_F(SettingsFile, FailedWriteKeepsTheOldFileWhole) {
     const std::string before = contents();
 
     // A file-size limit below the file's size fails the write as a full disk would.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 4;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const WriteResult r = store.setHlColor(255);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    WriteResult r;
+    {
+        test::FileSizeLimit full(4);
+        ASSERT_TRUE(full.ok());
+        r = store.setHlColor(255);
+    }
 
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.empty());

@@ -6,6 +6,7 @@
 #include "ui/ExpDisplay.h"
 #include "ui/Keypad.h"
 #include "ui/tallixMain.h"
+#include "tests/ui/UiTest.h"
 
 #include <gtest/gtest.h>
 
@@ -27,15 +28,10 @@ namespace {
 using Tokens = std::vector<TokenCode>;
 constexpr TokenCode d0 = 28, d1 = 19, d2 = 20, d3 = 21, d5 = 12;
 
-class CalcModeUi : public ::testing::Test {
+class CalcModeUi : public test::UiTest {
 protected:
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "ui_tests";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
-        ASSERT_TRUE(dir_.isValid());
-        DataFolder::setOverride(dir_.path().toStdString());
+        UiTest::SetUp();
         form_ = std::make_unique<TtallixMainForm>();
         form_->show();
         pad_ = form_->findChild<Keypad*>("kbImage");
@@ -43,7 +39,7 @@ protected:
     }
     void TearDown() override {
         form_.reset();
-        DataFolder::setOverride({});
+        UiTest::TearDown();
     }
 
     CalcEditor& ed() { return form_->calcEditor(); }
@@ -91,7 +87,6 @@ protected:
         return best;
     }
 
-    QTemporaryDir dir_;
     std::unique_ptr<TtallixMainForm> form_;
     Keypad* pad_ = nullptr;
     ExpDisplay* exp_ = nullptr;

@@ -4,6 +4,8 @@
 #include "store/AtomicFile.h"
 #include "store/DataFolder.h"
 #include "ui/tallixMain.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/ui/UiTest.h"
 
 #include <gtest/gtest.h>
 
@@ -13,34 +15,13 @@
 #include <QTest>
 #include <QTimer>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 using namespace tallix;
 
 namespace {
 
-class Graph : public ::testing::Test {
-protected:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "ui_tests";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
-        ASSERT_TRUE(dir_.isValid());
-        DataFolder::setOverride(dir_.path().toStdString());
-    }
-    void TearDown() override { DataFolder::setOverride({}); }
-
-    std::string ini() const {
-        std::string s;
-        readWholeFile(DataFolder::file("tallix.ini"), s);
-        return s;
-    }
-
-    QTemporaryDir dir_;
-};
+using Graph = test::UiTest;
 
 QColor colourOf(ColourValue v) {
     return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
@@ -85,15 +66,11 @@ TEST_F(Graph, FailedSaveOnCloseWarnsAndKeepsTheOldFile) {
             box->close();
         }
     });
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 4;
-    ::setrlimit(RLIMIT_FSIZE, &tiny);
-    form.close();
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        test::FileSizeLimit full(4);
+        ASSERT_TRUE(full.ok());
+        form.close();
+    }
 
     EXPECT_TRUE(warning.startsWith("Unable to save settings")) << warning.toStdString();
     EXPECT_EQ(ini(), before);

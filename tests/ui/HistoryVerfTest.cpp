@@ -6,6 +6,7 @@
 #include "ui/tallixHist.h"
 #include "ui/tallixMain.h"
 #include "ui/tallixVerf.h"
+#include "tests/ui/UiTest.h"
 
 #include <gtest/gtest.h>
 
@@ -31,19 +32,14 @@ namespace {
 
 using Tokens = std::vector<TokenCode>;
 
-class HistoryVerfUi : public ::testing::Test {
+class HistoryVerfUi : public test::UiTest {
 protected:
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "ui_tests";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
-        ASSERT_TRUE(dir_.isValid());
-        DataFolder::setOverride(dir_.path().toStdString());
+        UiTest::SetUp();
     }
     void TearDown() override {
         form_.reset();
-        DataFolder::setOverride({});
+        UiTest::TearDown();
     }
     void open() {
         form_ = std::make_unique<TtallixMainForm>();
@@ -106,7 +102,6 @@ protected:
         ASSERT_TRUE(waitFor([this] { return !verf().running(); }));
     }
 
-    QTemporaryDir dir_;
     std::unique_ptr<TtallixMainForm> form_;
 };
 

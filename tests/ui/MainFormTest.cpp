@@ -4,6 +4,8 @@
 #include "ui/PaintBox.h"
 #include "ui/tallixMain.h"
 #include "ui/tallixOpts.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/ui/UiTest.h"
 
 #include <gtest/gtest.h>
 
@@ -20,31 +22,14 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace tallix;
 
 namespace {
 
-class MainForm : public ::testing::Test {
+class MainForm : public test::UiTest {
 protected:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "ui_tests";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
-        ASSERT_TRUE(dir_.isValid());
-        DataFolder::setOverride(dir_.path().toStdString());
-    }
-    void TearDown() override { DataFolder::setOverride({}); }
-
     std::filesystem::path iniPath() const { return DataFolder::file("tallix.ini"); }
-    std::string ini() const {
-        std::string s;
-        readWholeFile(iniPath(), s);
-        return s;
-    }
     template <class T = QWidget> static T* child(QWidget& form, const char* name) {
         T* w = form.findChild<T*>(name);
         EXPECT_NE(w, nullptr) << name;
@@ -65,7 +50,6 @@ protected:
         return n;
     }
 
-    QTemporaryDir dir_;
 };
 
 const QColor kYellow(255, 255, 0); // the default pressed-key colour
@@ -300,15 +284,11 @@ TEST_F(MainForm, FailedSettingsWriteWarnsAndKeepsTheOldFile) {
             box->close();
         }
     });
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 4;
-    ::setrlimit(RLIMIT_FSIZE, &tiny);
-    clickLabel(form, "ModeMatrixLbl");
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        test::FileSizeLimit full(4);
+        ASSERT_TRUE(full.ok());
+        clickLabel(form, "ModeMatrixLbl");
+    }
 
     EXPECT_TRUE(warning.startsWith("Unable to save settings")) << warning.toStdString();
     EXPECT_EQ(ini(), before);

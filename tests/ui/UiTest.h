@@ -1,0 +1,38 @@
+#pragma once
+
+#include "store/AtomicFile.h"
+#include "store/DataFolder.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tallix::test {
+
+// Base of the window tests: one QApplication for the whole program, and a
+// fresh temporary data folder for each test, so no test sees another's files.
+class UiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "ui_tests";
+        static char* argv[] = {name, nullptr};
+        if (!qApp) new QApplication(argc, argv);
+        ASSERT_TRUE(dir_.isValid());
+        DataFolder::setOverride(dir_.path().toStdString());
+    }
+    void TearDown() override { DataFolder::setOverride({}); }
+
+    // The settings file as it stands on disk (empty when there is none).
+    static std::string ini() {
+        std::string s;
+        readWholeFile(DataFolder::file("tallix.ini"), s);
+        return s;
+    }
+
+    QTemporaryDir dir_;
+};
+
+} // namespace tallix::test
