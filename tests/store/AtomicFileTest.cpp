@@ -1,6 +1,7 @@
 #include "store/AtomicFile.h"
 #include "store/DataFolder.h"
 #include "store/IniFile.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
@@ -8,28 +9,13 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace tallix;
 namespace fs = std::filesystem;
 
 namespace {
 
-class TempFolder : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tallix-test-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir_);
-    }
-    fs::path dir_;
-};
+using test::TempFolder;
 
 std::string slurp(const fs::path& p) {
     std::string s;

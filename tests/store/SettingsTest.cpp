@@ -1,34 +1,29 @@
 #include "store/Settings.h"
 #include "store/AtomicFile.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 using namespace tallix;
 namespace fs = std::filesystem;
 
 namespace {
 
-class SettingsFile : public ::testing::Test {
+class SettingsFile : public test::TempFolder {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tallix-settings-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        TempFolder::SetUp();
         file_ = dir_ / "tallix.ini";
     }
-    void TearDown() override { fs::remove_all(dir_); }
     std::string contents() const {
         std::string s;
         readWholeFile(file_, s);
         return s;
     }
-    fs::path dir_, file_;
+    fs::path file_;
 };
 
 } // namespace

@@ -60,12 +60,7 @@ TEST_F(Graph, FailedSaveOnCloseWarnsAndKeepsTheOldFile) {
     form.funcs().FuncsChanged = true;
 
     QString warning;
-    QTimer::singleShot(0, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            warning = box->text();
-            box->close();
-        }
-    });
+    closeNextMessageBox(warning);
     {
         test::FileSizeLimit full(4);
         ASSERT_TRUE(full.ok());

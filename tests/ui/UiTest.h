@@ -4,7 +4,9 @@
 #include "store/DataFolder.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,6 +32,17 @@ protected:
         std::string s;
         readWholeFile(DataFolder::file("tallix.ini"), s);
         return s;
+    }
+
+    // Closes the next message box as soon as the event loop shows it, and
+    // keeps its text in `text` (which must outlive the box).
+    static void closeNextMessageBox(QString& text) {
+        QTimer::singleShot(0, [&text] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                text = box->text();
+                box->close();
+            }
+        });
     }
 
     QTemporaryDir dir_;
