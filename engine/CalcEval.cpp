@@ -1,5 +1,7 @@
 #include "engine/CalcEval.h"
 
+#include "engine/TextUtil.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -403,12 +405,6 @@ bool isPlainNumber(std::string_view s) {
         if (expDigits == 0) return false;
     }
     return i == s.size();
-}
-
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
 }
 
 // The leading/trailing-point repairs of the number-text parser.

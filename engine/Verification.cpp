@@ -1,6 +1,7 @@
 #include "engine/Verification.h"
 
 #include "engine/NumFormat.h"
+#include "engine/TextUtil.h"
 
 #include <cmath>
 
@@ -8,11 +9,10 @@ namespace tallix {
 
 namespace {
 
+// The line trimmed (a line end's "\r" included) and in upper case.
 std::string trimmedUpper(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    std::string out(s);
+    if (s.ends_with('\r')) s.remove_suffix(1);
+    std::string out(trimBlanks(s));
     for (char& c : out)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return out;

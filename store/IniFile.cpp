@@ -1,5 +1,7 @@
 #include "store/IniFile.h"
 
+#include "engine/TextUtil.h"
+
 #include <charconv>
 
 namespace tallix {
@@ -13,13 +15,6 @@ bool sameWord(std::string_view a, std::string_view b) {
         if (lower(a[i]) != lower(b[i])) return false;
     }
     return true;
-}
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
 }
 
 } // namespace
@@ -39,12 +34,12 @@ void IniFile::parse(std::string_view text) {
         text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
         if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
         Line line{std::string(raw), section, {}};
-        const std::string_view t = trim(raw);
+        const std::string_view t = trimBlanks(raw);
         if (t.size() >= 2 && t.front() == '[' && t.back() == ']') {
-            section = std::string(trim(t.substr(1, t.size() - 2)));
+            section = std::string(trimBlanks(t.substr(1, t.size() - 2)));
             line.section = section;
         } else if (!t.empty() && t.front() != ';' && t.find('=') != std::string_view::npos) {
-            line.key = std::string(trim(t.substr(0, t.find('='))));
+            line.key = std::string(trimBlanks(t.substr(0, t.find('='))));
         }
         lines_.push_back(std::move(line));
     }
@@ -73,7 +68,7 @@ std::optional<std::string> IniFile::get(std::string_view section, std::string_vi
     const auto i = find(section, key);
     if (!i) return std::nullopt;
     const std::string& t = lines_[*i].text;
-    return std::string(trim(std::string_view(t).substr(t.find('=') + 1)));
+    return std::string(trimBlanks(std::string_view(t).substr(t.find('=') + 1)));
 }
 
 void IniFile::set(std::string_view section, std::string_view key, std::string_view value) {
@@ -85,7 +80,7 @@ void IniFile::set(std::string_view section, std::string_view key, std::string_vi
     // Append after the section's last line, creating the section when needed.
     std::optional<std::size_t> last;
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (sameWord(lines_[i].section, section) && !(lines_[i].key.empty() && trim(lines_[i].text).empty()))
+        if (sameWord(lines_[i].section, section) && !(lines_[i].key.empty() && trimBlanks(lines_[i].text).empty()))
             last = i;
     if (!last) {
         std::string header("[");
