@@ -1,5 +1,5 @@
 // tallix: the calculator window.
-#include "ui/tallixMain.h"
+#include "ui/shell/tallixMain.h"
 
 #include <QApplication>
 

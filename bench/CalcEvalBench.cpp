@@ -1,4 +1,4 @@
-#include "engine/CalcEval.h"
+#include "engine/calc/CalcEval.h"
 
 #include <benchmark/benchmark.h>
 

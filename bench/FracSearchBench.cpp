@@ -1,6 +1,6 @@
 // The fraction search against the literal walk it must agree with, on the
 // same values, under the three step limits of the number texts.
-#include "engine/FracSearch.h"
+#include "engine/core/FracSearch.h"
 
 #include <benchmark/benchmark.h>
 

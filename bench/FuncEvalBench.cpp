@@ -1,8 +1,8 @@
 // Cost of one function evaluation: ours (80-bit, with the undefined-value
 // rules), muParser (double) on the same expressions, and the bare long double
 // library calls each expression needs, which no 80-bit evaluator can beat.
-#include "engine/FuncSet.h"
-#include "engine/FuncText.h"
+#include "engine/func/FuncSet.h"
+#include "engine/func/FuncText.h"
 
 #include <benchmark/benchmark.h>
 

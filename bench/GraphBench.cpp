@@ -1,8 +1,8 @@
 // Cost of one graph repaint's sampling in the f(x) mode, at the graph's size
 // (344 x 170): every slot after a window change, and nothing with a warm cache.
-#include "engine/FuncSet.h"
-#include "engine/FuncText.h"
-#include "engine/GraphSampler.h"
+#include "engine/func/FuncSet.h"
+#include "engine/func/FuncText.h"
+#include "engine/graph/GraphSampler.h"
 
 #include <benchmark/benchmark.h>
 

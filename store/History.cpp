@@ -1,7 +1,7 @@
 #include "store/History.h"
 
-#include "engine/CalcEval.h"
-#include "engine/NumFormat.h"
+#include "engine/calc/CalcEval.h"
+#include "engine/core/NumFormat.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Tokens.h"
+#include "engine/core/Tokens.h"
 #include "store/AtomicFile.h"
 
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "store/IniFile.h"
 
-#include "engine/TextUtil.h"
+#include "engine/core/TextUtil.h"
 
 #include <charconv>
 

@@ -1,7 +1,7 @@
 #include "app/cli/Commands.h"
 
-#include "engine/CalcEditor.h"
-#include "engine/NumFormat.h"
+#include "engine/calc/CalcEditor.h"
+#include "engine/core/NumFormat.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Built only with the Qt window (TALLIX_WITH_UI).
 #include "app/cli/Commands.h"
 
-#include "ui/Snapshot.h"
+#include "ui/shell/Snapshot.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #include "app/cli/Commands.h"
 
-#include "engine/Verification.h"
+#include "engine/calc/Verification.h"
 #include "store/AtomicFile.h"
 
 #include <cstdio>

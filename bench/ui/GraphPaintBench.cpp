@@ -1,8 +1,8 @@
 // Cost of a whole repaint of the f(x) mode's graph into its image (sampling
 // with a warm cache, then drawing) at the graph's size, 20 functions shown.
-#include "engine/FuncSet.h"
-#include "engine/FuncText.h"
-#include "ui/GraphView.h"
+#include "engine/func/FuncSet.h"
+#include "engine/func/FuncText.h"
+#include "ui/views/GraphView.h"
 
 #include <benchmark/benchmark.h>
 

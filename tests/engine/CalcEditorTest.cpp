@@ -1,4 +1,4 @@
-#include "engine/CalcEditor.h"
+#include "engine/calc/CalcEditor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "engine/CalcEval.h"
-#include "engine/CalcEditor.h"
+#include "engine/calc/CalcEval.h"
+#include "engine/calc/CalcEditor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "engine/ExpGeometry.h"
-#include "engine/CalcEditor.h"
+#include "engine/calc/ExpGeometry.h"
+#include "engine/calc/CalcEditor.h"
 
 #include <gtest/gtest.h>
 

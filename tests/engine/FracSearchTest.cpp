@@ -1,4 +1,4 @@
-#include "engine/FracSearch.h"
+#include "engine/core/FracSearch.h"
 
 #include <gtest/gtest.h>
 

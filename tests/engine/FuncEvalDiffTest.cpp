@@ -1,9 +1,9 @@
 // The evaluator runs prepared, fused programs; this checks it against a plain
 // walk of the compiled program that applies the value rules one item at a
 // time, bit for bit, over many arguments including the awkward ones.
-#include "engine/FuncCodes.h"
-#include "engine/FuncSet.h"
-#include "engine/FuncText.h"
+#include "engine/core/FuncCodes.h"
+#include "engine/func/FuncSet.h"
+#include "engine/func/FuncText.h"
 
 #include <gtest/gtest.h>
 

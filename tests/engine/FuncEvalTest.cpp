@@ -1,5 +1,5 @@
-#include "engine/FuncSet.h"
-#include "engine/FuncText.h"
+#include "engine/func/FuncSet.h"
+#include "engine/func/FuncText.h"
 
 #include <gtest/gtest.h>
 

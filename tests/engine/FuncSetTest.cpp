@@ -1,4 +1,4 @@
-#include "engine/FuncSet.h"
+#include "engine/func/FuncSet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/GraphLayout.h"
+#include "engine/graph/GraphLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "engine/GraphSampler.h"
+#include "engine/graph/GraphSampler.h"
 
-#include "engine/FuncSet.h"
-#include "engine/FuncText.h"
+#include "engine/func/FuncSet.h"
+#include "engine/func/FuncText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "engine/NumFormat.h"
-#include "engine/FracSearch.h"
+#include "engine/core/NumFormat.h"
+#include "engine/core/FracSearch.h"
 
 #include <gtest/gtest.h>
 

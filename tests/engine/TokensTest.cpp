@@ -1,4 +1,4 @@
-#include "engine/Tokens.h"
+#include "engine/core/Tokens.h"
 
 #include <gtest/gtest.h>
 

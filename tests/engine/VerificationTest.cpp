@@ -1,4 +1,4 @@
-#include "engine/Verification.h"
+#include "engine/calc/Verification.h"
 
 #include <gtest/gtest.h>
 

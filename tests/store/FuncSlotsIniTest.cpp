@@ -1,6 +1,6 @@
 #include "store/FuncSlotsIni.h"
 
-#include "engine/FuncSet.h"
+#include "engine/func/FuncSet.h"
 
 #include <gtest/gtest.h>
 

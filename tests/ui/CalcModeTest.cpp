@@ -1,11 +1,11 @@
 // The Calc mode driven as a person would: keypad clicks, typing, the mouse on
 // the display, the labels and the scroll buttons; then the lines' tokens,
 // cursors, selections and results, and pixels of the rendered bands.
-#include "engine/ExpGeometry.h"
+#include "engine/calc/ExpGeometry.h"
 #include "store/DataFolder.h"
-#include "ui/ExpDisplay.h"
-#include "ui/Keypad.h"
-#include "ui/tallixMain.h"
+#include "ui/views/ExpDisplay.h"
+#include "ui/views/Keypad.h"
+#include "ui/shell/tallixMain.h"
 #include "tests/ui/UiTest.h"
 
 #include <gtest/gtest.h>

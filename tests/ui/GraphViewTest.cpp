@@ -1,9 +1,9 @@
-#include "ui/GraphView.h"
-#include "engine/FuncSet.h"
-#include "engine/FuncText.h"
+#include "ui/views/GraphView.h"
+#include "engine/func/FuncSet.h"
+#include "engine/func/FuncText.h"
 #include "store/AtomicFile.h"
 #include "store/DataFolder.h"
-#include "ui/tallixMain.h"
+#include "ui/shell/tallixMain.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/ui/UiTest.h"
 

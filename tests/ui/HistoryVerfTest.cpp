@@ -3,9 +3,9 @@
 // from the calculator menu with their error lines, abort, unreadable files.
 #include "store/DataFolder.h"
 #include "store/History.h"
-#include "ui/tallixHist.h"
-#include "ui/tallixMain.h"
-#include "ui/tallixVerf.h"
+#include "ui/dialogs/tallixHist.h"
+#include "ui/shell/tallixMain.h"
+#include "ui/dialogs/tallixVerf.h"
 #include "tests/ui/UiTest.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "store/AtomicFile.h"
 #include "store/DataFolder.h"
-#include "ui/Keypad.h"
-#include "ui/PaintBox.h"
-#include "ui/tallixMain.h"
-#include "ui/tallixOpts.h"
+#include "ui/views/Keypad.h"
+#include "ui/views/PaintBox.h"
+#include "ui/shell/tallixMain.h"
+#include "ui/dialogs/tallixOpts.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/ui/UiTest.h"
 

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "engine/core/Extended.h"
+#include "engine/func/FuncSlot.h"
+
+#include <array>
+#include <memory>
+#include <span>
+#include <string>
+
+namespace tallix {
+
+inline constexpr int kFnumPoolSize = 150;
+
+// The twenty function slots of the f(x) mode with the state they share: the
+// constant pool of their compiled programs, the graph mode flags, the power
+// cache and the result of the last evaluation. About 330 kB; allocate it once
+// (the main window owns one) rather than on the stack.
+class FuncSet {
+public:
+    FuncSet();
+
+    // Slot n, 1..20.
+    FuncSlot& slot(int n) { return slots_[n - 1]; }
+    const FuncSlot& slot(int n) const { return slots_[n - 1]; }
+
+    int CurrentFunc = 1;       // the slot being edited, 1..20
+    bool FuncsChanged = false; // tokens, colour or shown flag changed since loading
+    bool PolarMode = false;
+    bool ParamMode = false;
+
+    // Takes the lowest free pool entry, stores value in it and returns its
+    // number 1..150, or -1 when all are in use.
+    int AddFnumToPool(Extended value);
+    // Marks entry n (1..150) free; other numbers are ignored.
+    void FreeFnumPoolEntry(int n);
+    bool poolEntryInUse(int n) const { return n >= 1 && n <= kFnumPoolSize && poolUsed_[n - 1]; }
+    Extended poolValue(int n) const { return poolValue_[n - 1]; }
+
+    // Drops slot n's program and gives its constants back to the pool.
+    void InvalidateFuncRPNn(int n);
+    void InvalidateFuncRPNall();
+    // Marks slot n's sampled values stale.
+    void InvalidateFuncCacheN(int n);
+    void InvalidateFuncCacheAll();
+
+    // "Clear All" of the f(x) mode: every slot empty and shown, colours kept,
+    // slot 1 current, the whole pool free, FuncsChanged set. The window resets
+    // its own scroll positions and repaints.
+    void ClearAll();
+
+    // Prepares slot n to be written from outside (a fitted equation copied
+    // from the regression display): makes it current and empty, drops its
+    // program and samples, cursor at the start, no selection, shown; in
+    // parametric mode the even partner of an odd n gets the same except that
+    // it keeps its tokens. Sets
+    // FuncsChanged. The caller then feeds the tokens through the function
+    // editor's key operation and sends Enter.
+    void prepareOutsideWrite(int n);
+
+    // Evaluates slot n (1..20) at x, compiling it first when it has no
+    // program. Afterwards the value is undefined when FuncErrorText is not
+    // empty (FuncResult then keeps its previous value) or when FuncResult is
+    // UndefinedMarker; otherwise FuncResult is f(x). x is the variable of the
+    // slot (x, theta or t). Never allocates once the slot is compiled.
+    void EvalFuncAtX(int n, Extended x, TrigMode trig);
+
+    std::string FuncErrorText; // empty when the last evaluation succeeded
+    Extended FuncResult = 0;
+
+    // base raised to exponent with the negative-base rules of the function
+    // mode: UndefinedMarker when the result is not real. Uses (and updates)
+    // the power cache.
+    Extended power(Extended base, Extended exponent);
+
+private:
+    // Compiles slot n into its FuncRPN; on failure sets FuncErrorText and
+    // leaves the slot uncompiled with no pool entry taken.
+    void compile(int n);
+    bool findFraction(Extended e, int& num, int& den);
+
+    // A compiled program made ready to run: constants resolved to their
+    // values, a constant or the variable merged into the binary operator that
+    // follows it, and the stack depth checked once instead of at every run.
+    struct RunStep {
+        Extended k = 0;         // the constant of a merged step
+        std::int16_t code = 0;  // operator code, or one of the merged codes
+        std::int16_t count = 0; // exponent of an integral power step
+    };
+    struct RunProgram {
+        std::array<RunStep, kMaxFuncProgram> steps;
+        int length = 0;
+        const char* error = nullptr; // the stack-depth error every run reports
+    };
+    void prepareRun(int n);
+    static void fuseLeaves(RunProgram& p);
+    Extended run(const RunProgram& p, Extended x, TrigMode trig);
+
+    std::array<FuncSlot, kFuncSlotCount> slots_;
+    std::array<RunProgram, kFuncSlotCount> runPrograms_;
+    std::array<Extended, kFnumPoolSize> poolValue_{};
+    std::array<bool, kFnumPoolSize> poolUsed_{};
+
+    struct PowerCacheEntry {
+        Extended exponent = 0; // magnitude
+        int num = 0;
+        int den = -1; // -1: no fraction found
+    };
+    std::array<PowerCacheEntry, 5> powerCache_{}; // most recently used first
+};
+
+// Messages of the function compiler and evaluator.
+namespace funcerr {
+inline constexpr const char* kTooManyOpen = "Unbalanced parentheses - too many \"(\" ";
+inline constexpr const char* kTooManyClose = "Unbalanced parentheses - too many \")\" ";
+inline constexpr const char* kArc = "error: ARC not followed by Sin, Cos or Tan.";
+inline constexpr const char* kNumberFormat = "error: invalid number format - ";
+inline constexpr const char* kUnbalanced = "error: unbalanced operands and operators.";
+inline constexpr const char* kInsufficient = "error: insufficient operands.";
+inline constexpr const char* kTooFew = "error: too few data operands.";
+inline constexpr const char* kTooMany = "error: too many data operands.";
+inline constexpr const char* kTooLong = "error: function too long - more than 2048 items.";
+inline constexpr const char* kTooDeep =
+    "error: function too deeply nested - more than 100 operators waiting.";
+inline constexpr const char* kProgramFull =
+    "error: function too long - more than 100 program items.";
+inline constexpr const char* kPoolFull =
+    "error: too many constants - no free number slots (150 in use by all functions).";
+} // namespace funcerr
+
+} // namespace tallix

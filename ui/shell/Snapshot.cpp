@@ -1,0 +1,169 @@
+#include "ui/shell/Snapshot.h"
+
+#include "engine/func/FuncSet.h"
+#include "engine/core/Tokens.h"
+#include "store/DataFolder.h"
+#include "ui/views/ExpDisplay.h"
+#include "ui/views/GraphView.h"
+#include "ui/dialogs/tallixHist.h"
+#include "ui/shell/tallixMain.h"
+#include "ui/dialogs/tallixVerf.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPixmap>
+#include <QTemporaryDir>
+
+#include <functional>
+
+namespace tallix {
+
+namespace {
+
+// Saves a picture of `w` as DIR/file at ratio 1 (the main window at its
+// client size); an error text, empty on success.
+QString saveWidget(QWidget& w, const QString& dir, const char* file) {
+    QApplication::processEvents();
+    QImage img = w.grab().toImage();
+    img.setDevicePixelRatio(1);
+    if (qobject_cast<TtallixMainForm*>(&w) && img.size() != QSize(354, 470))
+        img = img.scaled(354, 470);
+    const QString path = QDir(dir).filePath(file);
+    return img.save(path, "PNG") ? QString() : QString("cannot write %1").arg(path);
+}
+
+// Types text on the keyboard; "#n;" presses the calculator key with code n.
+void type(TtallixMainForm& form, const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '#') {
+            const qsizetype end = text.indexOf(';', i);
+            form.calcKey(static_cast<TokenCode>(text.mid(i + 1, end - i - 1).toInt()));
+            i = end;
+            continue;
+        }
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(text[i]));
+        QApplication::sendEvent(&form, &press);
+    }
+}
+
+// Runs `render` on a fresh main window whose data folder is a new temporary
+// one (with `ini` copied in first when given), so the user's own files are
+// never read or changed. Returns render's error text, or why it could not run.
+QString renderInScratchFolder(
+    const QString& dir, const QString& ini,
+    const std::function<QString(TtallixMainForm& form, const QString& dataDir)>& render) {
+    if (!QDir().mkpath(dir)) return QString("cannot create folder %1").arg(dir);
+    QTemporaryDir data;
+    if (!data.isValid()) return "cannot create a temporary data folder";
+    if (!ini.isEmpty() && !QFile::copy(ini, QDir(data.path()).filePath("tallix.ini")))
+        return QString("cannot read %1").arg(ini);
+    DataFolder::setOverride(data.path().toStdString());
+    QString error;
+    {
+        TtallixMainForm form;
+        error = render(form, data.path());
+    }
+    DataFolder::setOverride({});
+    return error;
+}
+
+// The Calc mode with autoscroll on and the first lines of a sample session.
+void startCalcSession(TtallixMainForm& form) {
+    form.settingsStore().setAutoScroll(true);
+    form.settingsChanged();
+    form.selectMode(CalcMode::Calc);
+    form.show();
+    type(form, "sqrt2*3=");
+    type(form, "12nrt4096=");
+    type(form, "((1+2)*(3+(4-1)))/4=");
+}
+
+// A short suite with passing lines, comments and one failure of each kind.
+constexpr const char* kDemoSuite = "; sample suite\n"
+                                   "1+1=2\n"
+                                   "sqrt(16)=4\n"
+                                   "2^10=1024\n"
+                                   ";@deg\n"
+                                   "sin(30)=0.5\n"
+                                   "1+1=3\n"
+                                   "2*3=\n"
+                                   "2*3\n"
+                                   "4!=abc\n"
+                                   "ln(e)=1\n";
+
+} // namespace
+
+QString writeHistoryAndVerify(const QString& dir) {
+    return renderInScratchFolder(dir, {}, [&](TtallixMainForm& form, const QString& data) {
+        startCalcSession(form);
+        type(form, "3#1;+2#9;-#17;2+#25;1=");
+        type(form, "2*pi/3=");
+        type(form, "sin(arccos(0.5))=");
+        TtallixHistoryForm& hist = *form.historyForm();
+        hist.refresh();
+        hist.show();
+        QString error = saveWidget(hist, dir, "history.png");
+        hist.hide();
+        if (!error.isEmpty()) return error;
+
+        const QString suite = QDir(data).filePath("sample.txt");
+        QFile f(suite);
+        if (!f.open(QIODevice::WriteOnly)) return QString("cannot write %1").arg(suite);
+        f.write(kDemoSuite);
+        f.close();
+        TtallixVerfForm& verf = *form.verfForm();
+        verf.runFile(suite);
+        QElapsedTimer t;
+        t.start();
+        while (verf.running() && t.elapsed() < 10000)
+            QApplication::processEvents();
+        error = saveWidget(verf, dir, "verify.png");
+        return error.isEmpty() ? saveWidget(form, dir, "verify-calc.png") : error;
+    });
+}
+
+QString writeCalcDemo(const QString& dir) {
+    return renderInScratchFolder(dir, {}, [&](TtallixMainForm& form, const QString&) {
+        startCalcSession(form);
+        type(form, "frac1/3+1/4=");
+        type(form, "2*pi/3=");
+        type(form, "cbrt27+4#1;-#17;1+#25;0=");
+        type(form, "1/0=");
+        type(form, "4#9;+ln(7!)");
+        ExpLine& ln = form.calcEditor().current();
+        ln.selStart = 4;
+        ln.selEnd = 6;
+        form.expDisplay()->repaintAll();
+        return saveWidget(form, dir, "calc-demo.png");
+    });
+}
+
+QString writeSnapshots(const QString& dir, const SnapshotOptions& options) {
+    return renderInScratchFolder(dir, options.ini, [&](TtallixMainForm& form, const QString&) {
+        form.funcs().PolarMode = options.polar;
+        form.funcs().ParamMode = options.param;
+        form.graphChanged();
+        form.show();
+        const std::array<std::pair<CalcMode, const char*>, 5> shots = {{
+            {CalcMode::Calc, "calc.png"},
+            {CalcMode::Fx, "fx.png"},
+            {CalcMode::Lists, "lists.png"},
+            {CalcMode::Regr, "regr.png"},
+            {CalcMode::Matrix, "matrix.png"},
+        }};
+        for (const auto& [mode, file] : shots) {
+            form.selectMode(mode);
+            if (QString error = saveWidget(form, dir, file); !error.isEmpty()) return error;
+        }
+        // The graph alone at double density, for a closer look.
+        const QString graph = QDir(dir).filePath("graph.png");
+        if (!form.graphView()->renderImage(2).save(graph, "PNG"))
+            return QString("cannot write %1").arg(graph);
+        return QString();
+    });
+}
+
+} // namespace tallix
