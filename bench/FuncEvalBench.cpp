@@ -71,8 +71,7 @@ void BM_Tallix(benchmark::State& state) {
     state.SetLabel(e.name);
     auto set = std::make_unique<FuncSet>();
     const std::vector<TokenCode> tokens = tokensFor(e.typed);
-    std::copy(tokens.begin(), tokens.end(), set->slot(1).Tokens.begin());
-    set->slot(1).TokenCount = static_cast<int>(tokens.size());
+    set->setTokens(1, tokens);
     set->EvalFuncAtX(1, 1, TrigMode::Radians);
     if (!set->FuncErrorText.empty()) {
         state.SkipWithError(set->FuncErrorText.c_str());

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
 namespace tallix {
 
 namespace {
@@ -28,30 +30,29 @@ std::optional<long long> parseInteger(std::string_view field) {
     return v;
 }
 
-void loadSlot(std::string_view value, FuncSlot& slot) {
+void loadSlot(std::string_view value, FuncSet& set, int n) {
     std::size_t comma = value.find(',');
     if (value.empty() || comma == std::string_view::npos) return;
-    slot.Shown = value.substr(0, comma + 1) == "t,";
+    set.setShown(n, value.substr(0, comma + 1) == "t,");
     value.remove_prefix(comma + 1);
 
     comma = value.find(',');
     if (comma == std::string_view::npos) return;
     const std::optional<long long> colour = parseInteger(value.substr(0, comma));
     if (!colour || *colour < INT32_MIN || *colour > UINT32_MAX) return;
-    slot.Colour = static_cast<ColourValue>(*colour);
+    set.setColour(n, static_cast<ColourValue>(*colour));
     value.remove_prefix(comma + 1);
 
-    while (slot.TokenCount < kMaxFuncTokens) {
+    std::vector<TokenCode> tokens;
+    while (tokens.size() < static_cast<std::size_t>(kMaxFuncTokens)) {
         comma = value.find(',');
         const std::optional<long long> code = parseInteger(value.substr(0, comma));
-        if (code && *code >= 0 && *code <= 255) {
-            slot.Tokens[slot.TokenCount] = static_cast<TokenCode>(*code);
-            slot.TokenX[slot.TokenCount] = -1;
-            ++slot.TokenCount;
-        }
+        if (code && *code >= 0 && *code <= 255) tokens.push_back(static_cast<TokenCode>(*code));
         if (comma == std::string_view::npos) break;
         value.remove_prefix(comma + 1);
     }
+    set.setTokens(n, tokens);
+    set.editText(n, [](TokenLine& line) { line.cursor = 1; });
 }
 
 } // namespace
@@ -60,12 +61,11 @@ void loadFuncSlots(const IniFile& ini, FuncSet& set) {
     for (int n = 1; n <= kFuncSlotCount; ++n) {
         const std::optional<std::string> value = ini.get(kSection, keyName(n));
         if (!value) continue;
-        FuncSlot& slot = set.slot(n);
-        loadSlot(*value, slot);
-        slot.Cursor = 1;
+        loadSlot(*value, set, n);
         set.CurrentFunc = n;
     }
     set.CurrentFunc = 1;
+    set.FuncsChanged = false; // as loaded: nothing to write back
 }
 
 void storeFuncSlots(IniFile& ini, const FuncSet& set) {
@@ -73,9 +73,9 @@ void storeFuncSlots(IniFile& ini, const FuncSet& set) {
         const FuncSlot& slot = set.slot(n);
         std::string text = slot.Shown ? "t," : "f,";
         text += std::to_string(slot.Colour);
-        for (int i = 0; i < slot.TokenCount; ++i) {
+        for (TokenCode code : slot.text.tokens()) {
             text += ',';
-            text += std::to_string(slot.Tokens[i]);
+            text += std::to_string(code);
         }
         ini.set(kSection, keyName(n), text);
     }

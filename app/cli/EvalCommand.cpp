@@ -70,7 +70,7 @@ int runEval(std::span<char* const> args) {
     }
     if (!text) return usageError();
     CalcEditor editor;
-    editor.trigMode = trig;
+    editor.context().trig = trig;
     editor.displayMode = display;
     editor.setDisplaySettings(settings);
     TypedFeed feed = feedTypedLine(editor, text);

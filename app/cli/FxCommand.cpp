@@ -60,9 +60,7 @@ int runFx(std::span<char* const> args) {
         std::fprintf(stderr, "tallix-cli fx: more than %d tokens\n", kMaxFuncTokens);
         return 2;
     }
-    FuncSlot& slot = set->slot(1);
-    std::copy(tokens.begin(), tokens.end(), slot.Tokens.begin());
-    slot.TokenCount = static_cast<int>(tokens.size());
+    set->setTokens(1, tokens);
     for (Extended x : xs) {
         set->EvalFuncAtX(1, x, trig);
         if (!set->FuncErrorText.empty())

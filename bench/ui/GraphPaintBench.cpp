@@ -2,6 +2,7 @@
 // with a warm cache, then drawing) at the graph's size, 20 functions shown.
 #include "engine/func/FuncSet.h"
 #include "engine/func/FuncText.h"
+#include "engine/workspace/Workspace.h"
 #include "ui/views/GraphView.h"
 
 #include <benchmark/benchmark.h>
@@ -20,13 +21,13 @@ void BM_GraphRepaintWarmCache(benchmark::State& state) {
     static char name[] = "tallix_ui_bench";
     static char* argv[] = {name, nullptr};
     static QApplication app(argc, argv);
-    auto set = std::make_unique<FuncSet>();
+    auto ws = std::make_unique<Workspace>();
+    FuncSet* set = &ws->funcs();
     const char* const functions[] = {"sin x*3", "x^2/4-5", "sqrtx", "1/x",     "abs x-4",
                                      "cos(2x)", "x^3/50",  "ln x",  "e^(x/5)", "tan x"};
     for (int n = 1; n <= kFuncSlotCount; ++n)
         setFuncText(*set, n, functions[(n - 1) % 10]);
-    GraphWindow window;
-    GraphView view(*set, window, nullptr);
+    GraphView view(*ws, nullptr);
     view.resize(344, 170);
     view.renderImage(1);
     for (auto _ : state)

@@ -6,6 +6,10 @@
 
 namespace tallix {
 
+CalcEditor::CalcEditor() : ownContext_(std::make_unique<EditContext>()), ctx_(ownContext_.get()) {}
+
+CalcEditor::CalcEditor(EditContext& context) : ctx_(&context) {}
+
 CalcEditor::KeyEffect CalcEditor::ProcessExpButtonClick(TokenCode code) {
     KeyEffect effect;
     ExpLine& ln = current();
@@ -21,18 +25,17 @@ CalcEditor::KeyEffect CalcEditor::ProcessExpButtonClick(TokenCode code) {
         effect.modeChanged = true;
         return effect;
     case calc::Backspace:
-        effect.changed = backspaceToken(ln);
+        effect.changed = ln.backspace();
         return effect;
     case calc::ClearLine:
-        ln.clear();
+        ln.clearAll();
         scrollOffset = 0;
         effect.changed = true;
         return effect;
     default:
         if (code >= calc::kCodeCount) return effect;
-        effect.changed = insertToken(ln, code);
+        effect.changed = ln.insertAtCursor(code);
         effect.relayoutAll = effect.changed && code == calc::NthRoot;
-        if (effect.relayoutAll) ln.invalidateLayout();
         return effect;
     }
 }
@@ -40,14 +43,14 @@ CalcEditor::KeyEffect CalcEditor::ProcessExpButtonClick(TokenCode code) {
 CalcEditor::KeyEffect CalcEditor::evaluate() {
     KeyEffect effect;
     ExpLine& ln = current();
-    effect.result = EvalCrExp(ln.tokens, trigMode);
+    effect.result = EvalCrExp(ln.tokens(), ctx_->trig);
     if (effect.result.status == CalcEvalStatus::Empty) return effect;
     effect.evaluated = true;
     effect.evaluatedLine = currentLine_;
     if (effect.result.ok()) {
         ln.resultValue = effect.result.value;
         ln.resultText = CalcResultText(effect.result.value, displayMode, displaySettings_);
-        if (onEvaluated_) onEvaluated_(ln.tokens);
+        if (onEvaluated_) onEvaluated_(ln.tokens());
     } else {
         ln.resultText = effect.result.errorText;
     }
@@ -98,49 +101,32 @@ void CalcEditor::down() {
 }
 
 bool CalcEditor::deleteKey() {
-    ExpLine& ln = current();
-    if (ln.hasSelection()) {
-        deleteSelection(ln);
-        return true;
-    }
-    if (ln.cursor < 1 || ln.cursor > ln.count()) return false;
-    ln.eraseRange(ln.cursor, ln.cursor);
-    return true;
+    return current().deleteForward();
 }
 
 void CalcEditor::copySelected() {
-    const ExpLine& ln = current();
-    if (!ln.hasSelection()) return;
-    const int first = std::max(1, std::min(ln.selStart, ln.selEnd));
-    const int last = std::min(ln.count(), std::max(ln.selStart, ln.selEnd));
-    if (first > last) return;
-    clipboard_.assign(ln.tokens.begin() + (first - 1), ln.tokens.begin() + last);
+    std::vector<TokenCode> selected = current().selectedTokens();
+    if (!selected.empty()) ctx_->clipboard = std::move(selected);
 }
 
 bool CalcEditor::cutSelected() {
     if (!current().hasSelection()) return false;
     copySelected();
-    return backspaceToken(current());
+    return current().backspace();
 }
 
 void CalcEditor::setClipboard(std::vector<TokenCode> tokens) {
     if (tokens.size() > static_cast<std::size_t>(kMaxLineTokens)) tokens.resize(kMaxLineTokens);
-    clipboard_ = std::move(tokens);
+    ctx_->clipboard = std::move(tokens);
 }
 
+// Half a number would be a different number: all or nothing.
 bool CalcEditor::insertCodes(std::span<const TokenCode> codes) {
-    ExpLine& ln = current();
-    const std::size_t room = static_cast<std::size_t>(kMaxLineTokens - ln.count());
-    // Half a number would be a different number: all or nothing.
-    if (codes.empty() || codes.size() > room) return false;
-    ln.cursor = std::clamp(ln.cursor, 1, ln.count() + 1);
-    ln.insertAt(ln.cursor, codes);
-    ln.cursor += static_cast<int>(codes.size());
-    return true;
+    return current().pasteAtCursor(codes);
 }
 
 bool CalcEditor::pasteSelected() {
-    return insertCodes(clipboard_);
+    return insertCodes(ctx_->clipboard);
 }
 
 std::vector<TokenCode> CalcEditor::previousAnswerTokens() const {
@@ -160,7 +146,7 @@ CalcEditor::KeyEffect CalcEditor::recycleAns() {
     const std::vector<TokenCode> codes = previousAnswerTokens();
     KeyEffect effect;
     if (codes.empty()) return effect;
-    current().clearTokens();
+    current().clear();
     scrollOffset = 0;
     effect.changed = true;
     for (TokenCode c : codes)
@@ -170,19 +156,19 @@ CalcEditor::KeyEffect CalcEditor::recycleAns() {
 
 void CalcEditor::clearAll() {
     for (ExpLine& ln : lines_)
-        ln.clear();
+        ln.clearAll();
     scrollOffset = 0;
 }
 
 void CalcEditor::replaceCurrentLine(std::span<const TokenCode> codes) {
     ExpLine& ln = current();
-    ln.clear();
+    ln.clearAll();
     scrollOffset = 0;
     for (TokenCode c : codes) {
         // Key actions never sit in a line; a hand-edited history may hold them.
         const bool action = c == calc::Evaluate || c == calc::FracMode || c == calc::DecMode ||
                             c == calc::Backspace || c == calc::ClearLine;
-        if (c < calc::kCodeCount && !action) insertToken(ln, c);
+        if (c < calc::kCodeCount && !action) ln.insertAtCursor(c);
     }
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "engine/edit/CalcLine.h"
+#include "engine/calc/ExpLine.h"
 #include "engine/core/NumFormat.h"
+#include "engine/edit/EditContext.h"
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,11 +16,22 @@ namespace tallix {
 
 // The calculator's stack of 8 expression lines (line 1 at the bottom) with
 // the shared editor state: current line, token clipboard, pending keyword,
-// display and trig modes. Drawing, pixel layout and scrolling belong to the
-// display; this class keeps the tokens, cursors, selections and results.
+// display mode. Drawing and pixel layout belong to the display; this class
+// keeps the tokens, cursors, selections and results. The trig mode and the
+// token clipboard are the run's (the editor's context).
 class CalcEditor {
 public:
     static constexpr int kLineCount = 8;
+
+    // An editor with a context of its own.
+    CalcEditor();
+    // An editor sharing `context` (which must outlive it) with the run.
+    explicit CalcEditor(EditContext& context);
+    CalcEditor(const CalcEditor&) = delete;
+    CalcEditor& operator=(const CalcEditor&) = delete;
+
+    EditContext& context() { return *ctx_; }
+    TrigMode trigMode() const { return ctx_->trig; }
 
     // Told about every successful evaluation (the history records it).
     using EvaluatedHook = std::function<void(std::span<const TokenCode> tokens)>;
@@ -30,7 +43,6 @@ public:
     void setCurrentLine(int n) { currentLine_ = clampLine(n); }
 
     DisplayMode displayMode = DisplayMode::Decimal;
-    TrigMode trigMode = TrigMode::Radians;
     bool autoscroll = false;
     // Horizontal scroll of the display in pixels, shared by all 8 lines (>= 0).
     // Keys that empty a line or go Home reset it; the display moves it otherwise.
@@ -78,7 +90,7 @@ public:
     void copySelected();
     bool cutSelected();
     bool pasteSelected();
-    const std::vector<TokenCode>& clipboard() const { return clipboard_; }
+    const TokenClipboard& clipboard() const { return ctx_->clipboard; }
     void setClipboard(std::vector<TokenCode> tokens);
 
     // The previous answer as token codes; empty when it is not usable (an
@@ -100,9 +112,10 @@ private:
     KeyEffect evaluate();
     bool insertCodes(std::span<const TokenCode> codes);
 
+    std::unique_ptr<EditContext> ownContext_; // when made on its own
+    EditContext* ctx_;
     std::array<ExpLine, kLineCount> lines_;
     int currentLine_ = 1;
-    std::vector<TokenCode> clipboard_;
     KeywordFeed keywords_;
     CalcDisplaySettings displaySettings_;
     EvaluatedHook onEvaluated_;

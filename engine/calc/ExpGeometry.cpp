@@ -19,42 +19,42 @@ int lineAtY(int y, int height) {
     return std::clamp(n, 1, kLines);
 }
 
-int lastEdge(const ExpLine& line) {
-    if (line.tokens.empty() || line.rightEdge.size() != line.tokens.size()) return 0;
-    return std::max(line.rightEdge.back(), 0);
+int lastEdge(const TokenLine& line, const LineLayout& layout) {
+    if (line.empty() || !layout.fits(line)) return 0;
+    return std::max(layout.rightEdge.back(), 0);
 }
 
-int cursorForX(const ExpLine& line, int x) {
+int cursorForX(const TokenLine& line, const LineLayout& layout, int x) {
     const int n = line.count();
-    if (n == 0 || line.rightEdge.size() != line.tokens.size() || x > lastEdge(line)) return n + 1;
+    if (n == 0 || !layout.fits(line) || x > lastEdge(line, layout)) return n + 1;
     for (int p = 1; p <= n; ++p)
-        if (line.rightEdge[static_cast<std::size_t>(p - 1)] >= x) return p;
+        if (layout.rightEdge[static_cast<std::size_t>(p - 1)] >= x) return p;
     return n + 1;
 }
 
-void selectSpan(ExpLine& line, int x1, int x2) {
+void selectSpan(TokenLine& line, const LineLayout& layout, int x1, int x2) {
     const int lo = std::min(x1, x2), hi = std::max(x1, x2);
-    line.selStart = line.selEnd = -1;
-    if (line.rightEdge.size() != line.tokens.size()) return;
+    line.clearSelection();
+    if (!layout.fits(line)) return;
     for (int p = 1; p <= line.count(); ++p) {
-        const int right = line.rightEdge[static_cast<std::size_t>(p - 1)];
+        const int right = layout.rightEdge[static_cast<std::size_t>(p - 1)];
         if (right < 0) continue;
-        const int left = right - line.width[static_cast<std::size_t>(p - 1)];
+        const int left = right - layout.width[static_cast<std::size_t>(p - 1)];
         if (right < lo || left > hi) continue;
         if (line.selStart < 0) line.selStart = p;
         line.selEnd = p;
     }
 }
 
-int scrollAfterInsert(int offset, const ExpLine& line, int w) {
-    const int edge = lastEdge(line);
+int scrollAfterInsert(int offset, const TokenLine& line, const LineLayout& layout, int w) {
+    const int edge = lastEdge(line, layout);
     if (edge - offset > w - 25) return edge - w + 35;
     return offset;
 }
 
-int scrollForEnd(const ExpLine& line, int w) {
+int scrollForEnd(const TokenLine& line, const LineLayout& layout, int w) {
     if (line.count() <= 1) return 0;
-    return std::max(0, lastEdge(line) - w + 40);
+    return std::max(0, lastEdge(line, layout) - w + 40);
 }
 
 ScrollPart scrollPartAt(bool rightButton, int x, int width) {

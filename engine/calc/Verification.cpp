@@ -20,10 +20,15 @@ std::string trimmedUpper(std::string_view s) {
 
 } // namespace
 
+VerificationRun::VerificationRun(CalcEditor& editor, TrigSetter setTrig)
+    : editor_(editor), setTrig_(std::move(setTrig)) {
+    if (!setTrig_) setTrig_ = [this](TrigMode t) { editor_.context().trig = t; };
+}
+
 std::string VerificationRun::runLine(int n, std::string_view rawLine) {
     const std::string line = trimmedUpper(rawLine);
-    if (line == ";@DEG") editor_.trigMode = TrigMode::Degrees;
-    if (line == ";@RAD") editor_.trigMode = TrigMode::Radians;
+    if (line == ";@DEG") setTrig_(TrigMode::Degrees);
+    if (line == ";@RAD") setTrig_(TrigMode::Radians);
     if (line.empty() || line.front() == ';') return line;
 
     ++checked_;

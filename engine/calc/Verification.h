@@ -2,6 +2,7 @@
 
 #include "engine/calc/CalcEditor.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +16,10 @@ namespace tallix {
 // that follow.
 class VerificationRun {
 public:
-    explicit VerificationRun(CalcEditor& editor) : editor_(editor) {}
+    // The directives change the trig mode through `setTrig`; by default they
+    // set the editor's context.
+    using TrigSetter = std::function<void(TrigMode)>;
+    explicit VerificationRun(CalcEditor& editor, TrigSetter setTrig = {});
 
     // Runs line n (1-based) of the suite. Returns the text shown in the
     // suite list (the trimmed, upper-cased line); failures are appended to
@@ -30,6 +34,7 @@ private:
     void report(int n, const std::string& line, std::string message);
 
     CalcEditor& editor_;
+    TrigSetter setTrig_;
     std::vector<std::string> errors_;
     int checked_ = 0;
     int failed_ = 0;

@@ -96,7 +96,9 @@ struct KeypadHit {
     TokenCode code;
 };
 struct PixelRect { // both ends inclusive
-    int left, top, right, bottom;
+    int left = 0, top = 0, right = -1, bottom = -1;
+    bool contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+    bool operator==(const PixelRect&) const = default;
 };
 // The key under (x, y), or nothing when the point lies outside the image.
 std::optional<KeypadHit> keypadHitTest(int imageWidth, int imageHeight, int x, int y);

@@ -151,10 +151,9 @@ template <class Wants> bool insertProducts(const CodeList& src, CodeList& dst, W
 } // namespace
 
 void FuncSet::compile(int n) {
-    FuncSlot& s = slot(n);
-    const int count =
-        s.TokenCount < 0 ? 0 : (s.TokenCount > kMaxFuncTokens ? kMaxFuncTokens : s.TokenCount);
-    const TokenCode* tok = s.Tokens.data();
+    FuncSlot& s = slots_[n - 1];
+    const int count = s.text.count();
+    const TokenCode* tok = s.text.tokens().data();
 
     int opens = 0;
     for (int i = 0; i < count; ++i) {

@@ -16,10 +16,30 @@ ColourValue defaultFuncColour(int n) {
 }
 
 FuncSet::FuncSet() {
-    for (int n = 1; n <= kFuncSlotCount; ++n) {
-        slot(n).Colour = defaultFuncColour(n);
-        slot(n).TokenX.fill(-1);
-    }
+    for (int n = 1; n <= kFuncSlotCount; ++n)
+        slots_[n - 1].Colour = defaultFuncColour(n);
+}
+
+void FuncSet::tokensChanged(int n) {
+    InvalidateFuncRPNn(n);
+    InvalidateFuncCacheN(n);
+    FuncsChanged = true;
+}
+
+void FuncSet::setTokens(int n, std::span<const TokenCode> codes) {
+    editText(n, [&](TokenLine& line) { line.assign(codes); });
+}
+
+void FuncSet::setColour(int n, ColourValue c) {
+    if (slots_[n - 1].Colour == c) return;
+    slots_[n - 1].Colour = c;
+    FuncsChanged = true;
+}
+
+void FuncSet::setShown(int n, bool shown) {
+    if (slots_[n - 1].Shown == shown) return;
+    slots_[n - 1].Shown = shown;
+    FuncsChanged = true;
 }
 
 int FuncSet::AddFnumToPool(Extended value) {
@@ -38,7 +58,7 @@ void FuncSet::FreeFnumPoolEntry(int n) {
 }
 
 void FuncSet::InvalidateFuncRPNn(int n) {
-    FuncSlot& s = slot(n);
+    FuncSlot& s = slots_[n - 1];
     for (int i = 0; i < s.FuncRPNLength; ++i)
         if (s.FuncRPN[i] < 0) FreeFnumPoolEntry(-s.FuncRPN[i]);
     s.FuncRPNLength = 0;
@@ -50,7 +70,7 @@ void FuncSet::InvalidateFuncRPNall() {
 }
 
 void FuncSet::InvalidateFuncCacheN(int n) {
-    slot(n).CacheValid = false;
+    ++slots_[n - 1].revision;
 }
 
 void FuncSet::InvalidateFuncCacheAll() {
@@ -60,12 +80,9 @@ void FuncSet::InvalidateFuncCacheAll() {
 
 void FuncSet::ClearAll() {
     for (FuncSlot& s : slots_) {
-        s.TokenCount = 0;
-        s.Cursor = 1;
-        s.CursorDrawn = false;
-        s.SelStart = s.SelEnd = -1;
+        s.text.clear();
         s.Shown = true;
-        s.CacheValid = false;
+        ++s.revision;
         s.FuncRPNLength = 0;
     }
     CurrentFunc = 1;
@@ -77,16 +94,16 @@ void FuncSet::prepareOutsideWrite(int n) {
     auto prepare = [this](int k) {
         InvalidateFuncRPNn(k);
         InvalidateFuncCacheN(k);
-        FuncSlot& s = slot(k);
-        s.Cursor = 1;
-        s.SelStart = s.SelEnd = -1;
+        FuncSlot& s = slots_[k - 1];
+        s.text.cursor = 1;
+        s.text.clearSelection();
         s.Shown = true;
     };
     CurrentFunc = n;
     prepare(n);
     // The tokens are typed in at the cursor: start from an empty slot so that
     // they replace what was there instead of landing in front of it.
-    slot(n).TokenCount = 0;
+    slots_[n - 1].text.clear();
     if (ParamMode && n % 2 == 1 && n < kFuncSlotCount) prepare(n + 1);
     FuncsChanged = true;
 }

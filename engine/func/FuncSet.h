@@ -20,9 +20,25 @@ class FuncSet {
 public:
     FuncSet();
 
-    // Slot n, 1..20.
-    FuncSlot& slot(int n) { return slots_[n - 1]; }
+    // Slot n, 1..20. Changes go through the members below.
     const FuncSlot& slot(int n) const { return slots_[n - 1]; }
+
+    // The one door for edits of slot n's tokens: runs edit(TokenLine&) on
+    // them; when the tokens changed, drops the slot's program, advances its
+    // revision and sets FuncsChanged. Cursor and selection moves change
+    // nothing else. Returns whether the tokens changed.
+    template <class Edit> bool editText(int n, Edit&& edit) {
+        TokenLine& line = slots_[n - 1].text;
+        const std::uint64_t before = line.revision();
+        edit(line);
+        if (line.revision() == before) return false;
+        tokensChanged(n);
+        return true;
+    }
+    // The tokens of slot n become `codes` (cut at the slot's capacity).
+    void setTokens(int n, std::span<const TokenCode> codes);
+    void setColour(int n, ColourValue c);
+    void setShown(int n, bool shown);
 
     int CurrentFunc = 1;       // the slot being edited, 1..20
     bool FuncsChanged = false; // tokens, colour or shown flag changed since loading
@@ -40,7 +56,7 @@ public:
     // Drops slot n's program and gives its constants back to the pool.
     void InvalidateFuncRPNn(int n);
     void InvalidateFuncRPNall();
-    // Marks slot n's sampled values stale.
+    // Marks every sampler's values of slot n stale.
     void InvalidateFuncCacheN(int n);
     void InvalidateFuncCacheAll();
 
@@ -74,6 +90,7 @@ public:
     Extended power(Extended base, Extended exponent);
 
 private:
+    void tokensChanged(int n);
     // Compiles slot n into its FuncRPN; on failure sets FuncErrorText and
     // leaves the slot uncompiled with no pool entry taken.
     void compile(int n);

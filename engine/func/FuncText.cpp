@@ -24,14 +24,7 @@ std::vector<TokenCode> funcTokensFromText(std::string_view text) {
 namespace tallix {
 
 void setFuncText(FuncSet& set, int n, std::string_view text) {
-    const std::vector<TokenCode> tokens = funcTokensFromText(text);
-    FuncSlot& slot = set.slot(n);
-    slot.TokenCount = std::min(int(tokens.size()), kMaxFuncTokens);
-    std::copy_n(tokens.begin(), slot.TokenCount, slot.Tokens.begin());
-    slot.Cursor = slot.TokenCount + 1;
-    slot.SelStart = slot.SelEnd = -1;
-    set.InvalidateFuncRPNn(n);
-    set.InvalidateFuncCacheN(n);
+    set.setTokens(n, funcTokensFromText(text));
 }
 
 } // namespace tallix

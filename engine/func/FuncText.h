@@ -22,8 +22,8 @@ std::vector<TokenCode> funcTokensFromText(std::string_view text);
 namespace tallix {
 
 // Replaces the tokens of slot n (1..20) with those of `text`, as an edit of
-// the slot would: its program and samples are dropped. Text longer than a
-// slot holds is cut short.
+// the slot would: its program and samples are dropped and FuncsChanged is
+// set. Text longer than a slot holds is cut short.
 void setFuncText(FuncSet& set, int n, std::string_view text);
 
 } // namespace tallix

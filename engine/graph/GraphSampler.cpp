@@ -24,18 +24,21 @@ WorldPoint polarPoint(Extended theta, Extended r, TrigMode trig) {
 } // namespace
 
 GraphSampler::GraphSampler()
-    : args_(kMaxSamples, 0), values_(std::size_t(kFuncSlotCount) * kMaxSamples, 0) {}
+    : args_(kMaxSamples, 0), values_(std::size_t(kFuncSlotCount) * kMaxSamples, 0) {
+    sampled_.fill(kNotSampled);
+}
 
-void GraphSampler::useKey(FuncSet& set, const Key& key) {
+void GraphSampler::useKey(const Key& key) {
     if (keyValid_ && key == key_) return;
-    set.InvalidateFuncCacheAll();
+    sampled_.fill(kNotSampled);
     key_ = key;
     keyValid_ = true;
 }
 
 bool GraphSampler::ensureSampled(FuncSet& set, int n, TrigMode trig) {
-    FuncSlot& slot = set.slot(n);
-    if (slot.CacheValid) return true;
+    std::uint64_t& sampledAt = sampled_[std::size_t(n - 1)];
+    const std::uint64_t revision = set.slot(n).revision;
+    if (sampledAt == revision) return true;
     Extended* v = &values_[std::size_t(n - 1) * kMaxSamples];
     for (int k = 0; k < key_.n; ++k) {
         set.EvalFuncAtX(n, args_[k], trig);
@@ -47,7 +50,7 @@ bool GraphSampler::ensureSampled(FuncSet& set, int n, TrigMode trig) {
         const Extended y = set.FuncResult;
         v[k] = std::isfinite(y) ? y : UndefinedMarker;
     }
-    slot.CacheValid = true;
+    sampledAt = revision;
     return true;
 }
 
@@ -91,7 +94,7 @@ void GraphSampler::sampleCartesian(FuncSet& set, const GraphWindow& w, TrigMode 
     if (!(keyValid_ && key == key_)) {
         for (int k = 1; k <= n; ++k)
             args_[k - 1] = cartesianSample(w, xl, k);
-        useKey(set, key);
+        useKey(key);
     }
     for (int s = 1; s <= kFuncSlotCount; ++s) {
         const FuncSlot& slot = set.slot(s);
@@ -117,7 +120,7 @@ void GraphSampler::samplePolar(FuncSet& set, const GraphWindow& w, TrigMode trig
     if (!(keyValid_ && key == key_)) {
         for (int k = 1; k <= n; ++k)
             args_[k - 1] = spreadSample(w.ThetaMin, w.ThetaMax, n, k);
-        useKey(set, key);
+        useKey(key);
     }
     for (int s = 1; s <= kFuncSlotCount; ++s) {
         const FuncSlot& slot = set.slot(s);
@@ -143,7 +146,7 @@ void GraphSampler::sampleParametric(FuncSet& set, const GraphWindow& w, TrigMode
     if (!(keyValid_ && key == key_)) {
         for (int k = 1; k <= n; ++k)
             args_[k - 1] = spreadSample(w.TMin, w.TMax, n, k);
-        useKey(set, key);
+        useKey(key);
     }
     // Every shown slot is sampled, and the partner of a shown odd slot with it.
     std::array<bool, kFuncSlotCount + 1> ok{};

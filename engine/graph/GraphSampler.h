@@ -3,6 +3,8 @@
 #include "engine/func/FuncSlot.h"
 #include "engine/graph/GraphLayout.h"
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -36,9 +38,10 @@ struct GraphScene {
 };
 
 // Samples the function slots for the graph and keeps each slot's samples
-// until they go stale. A slot's samples are reused while its CacheValid flag
-// is set; every flag is cleared when the key of the cache (sample count,
-// first and last sample argument, graph mode flags, angle unit) changes.
+// until they go stale. A slot's samples are reused while the slot's revision
+// is the one they were taken at; all are dropped when the key of the cache
+// (sample count, first and last sample argument, graph mode flags, angle
+// unit) changes. Any number of samplers can work over the same slots.
 // About 700 kB of samples: keep one per graph, not on the stack.
 class GraphSampler {
 public:
@@ -67,7 +70,7 @@ private:
     };
     // Brings the shared sample arguments and the key up to date, invalidating
     // every slot's samples when the key changed.
-    void useKey(FuncSet& set, const Key& key);
+    void useKey(const Key& key);
     // Samples slot n unless its cache is valid; false when it failed.
     bool ensureSampled(FuncSet& set, int n, TrigMode trig);
     const Extended* values(int n) const { return &values_[(n - 1) * kMaxSamples]; }
@@ -85,6 +88,8 @@ private:
     std::vector<Extended> values_; // kMaxSamples per slot
     Key key_;
     bool keyValid_ = false;
+    static constexpr std::uint64_t kNotSampled = ~std::uint64_t{0};
+    std::array<std::uint64_t, kFuncSlotCount> sampled_{}; // slot revision of each slot's values
     std::vector<std::string> errors_;
     long evaluations_ = 0;
     GraphScene scene_;

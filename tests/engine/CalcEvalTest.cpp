@@ -12,7 +12,7 @@ namespace {
 
 CalcEvalResult typed(std::string_view text, TrigMode mode = TrigMode::Radians) {
     CalcEditor editor;
-    editor.trigMode = mode;
+    editor.context().trig = mode;
     TypedFeed feed = feedTypedLine(editor, text);
     if (!feed.sawEquals) feed.effect = editor.ProcessExpButtonClick(calc::Evaluate);
     return feed.effect.result;
@@ -214,24 +214,4 @@ TEST(NumberText, ExtractFPvalNamesPiAndE) {
     EXPECT_EQ(ExtractFPval("-.5"), -0.5L);
     EXPECT_EQ(ExtractFPval("xpi"), UndefinedMarker);
     EXPECT_EQ(ExtractFPval("12q"), UndefinedMarker);
-}
-
-TEST(CalcLineEditing, InsertReplacesSelectionAndStopsWhenFull) {
-    ExpLine line;
-    for (TokenCode c : {19, 20, 21}) insertToken(line, c);
-    line.cursor = 2;
-    line.selStart = 1;
-    line.selEnd = 2;
-    insertToken(line, 5); // replaces "12" by "9"
-    EXPECT_EQ(line.tokens, (std::vector<TokenCode>{5, 21}));
-    EXPECT_EQ(line.cursor, 2);
-    EXPECT_FALSE(line.hasSelection());
-
-    EXPECT_TRUE(backspaceToken(line));
-    EXPECT_EQ(line.tokens, (std::vector<TokenCode>{21}));
-    EXPECT_FALSE(backspaceToken(line)); // cursor at 1
-    line.tokens.assign(kMaxLineTokens, 19);
-    line.cursor = kMaxLineTokens + 1;
-    EXPECT_FALSE(insertToken(line, 20));
-    EXPECT_EQ(line.count(), kMaxLineTokens);
 }

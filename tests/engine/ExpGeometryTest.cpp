@@ -9,14 +9,18 @@ using namespace tallix::expgeo;
 namespace {
 
 // A line of n tokens laid out 10 pixels wide with 1-pixel gaps from x = 4.
-ExpLine laidOut(int n) {
+struct LaidOut {
     ExpLine ln;
+    LineLayout lay;
+};
+LaidOut laidOut(int n) {
+    LaidOut l;
     for (int i = 0; i < n; ++i) {
-        ln.tokens.push_back(kDigitCodes[1]);
-        ln.width.push_back(10);
-        ln.rightEdge.push_back(4 + i * 11 + 9);
+        l.ln.insertAtCursor(kDigitCodes[1]);
+        l.lay.width.push_back(10);
+        l.lay.rightEdge.push_back(4 + i * 11 + 9);
     }
-    return ln;
+    return l;
 }
 
 } // namespace
@@ -36,29 +40,31 @@ TEST(ExpGeometry, BandsTileTheDisplayFromTheBottomUp) {
 }
 
 TEST(ExpGeometry, MouseHitsPlaceTheCursorAndSelectOverlappingTokens) {
-    ExpLine ln = laidOut(5); // edges 13, 24, 35, 46, 57
-    EXPECT_EQ(cursorForX(ln, 0), 1);
-    EXPECT_EQ(cursorForX(ln, 13), 1);
-    EXPECT_EQ(cursorForX(ln, 14), 2);
-    EXPECT_EQ(cursorForX(ln, 57), 5);
-    EXPECT_EQ(cursorForX(ln, 58), 6);
-    EXPECT_EQ(cursorForX(ExpLine{}, 30), 1);
+    auto [ln, lay] = laidOut(5); // edges 13, 24, 35, 46, 57
+    EXPECT_EQ(cursorForX(ln, lay, 0), 1);
+    EXPECT_EQ(cursorForX(ln, lay, 13), 1);
+    EXPECT_EQ(cursorForX(ln, lay, 14), 2);
+    EXPECT_EQ(cursorForX(ln, lay, 57), 5);
+    EXPECT_EQ(cursorForX(ln, lay, 58), 6);
+    EXPECT_EQ(cursorForX(ExpLine{}, LineLayout{}, 30), 1);
+    EXPECT_EQ(cursorForX(ln, LineLayout{}, 30), 6); // not laid out: the end
 
-    selectSpan(ln, 40, 20); // either direction
+    selectSpan(ln, lay, 40, 20); // either direction
     EXPECT_EQ(ln.selStart, 2);
     EXPECT_EQ(ln.selEnd, 4);
-    selectSpan(ln, 58, 90);
+    selectSpan(ln, lay, 58, 90);
     EXPECT_FALSE(ln.hasSelection());
 }
 
 TEST(ExpGeometry, ScrollRulesOfInsertEndAndTheButtons) {
-    const ExpLine ln = laidOut(30); // last edge 332
-    EXPECT_EQ(scrollAfterInsert(0, ln, 400), 0);
-    EXPECT_EQ(scrollAfterInsert(0, ln, 340), 332 - 340 + 35);
-    EXPECT_EQ(scrollAfterInsert(100, ln, 340), 100); // already in sight
-    EXPECT_EQ(scrollForEnd(ln, 340), 32);
-    EXPECT_EQ(scrollForEnd(ln, 400), 0);
-    EXPECT_EQ(scrollForEnd(laidOut(1), 5), 0);
+    const auto [ln, lay] = laidOut(30); // last edge 332
+    EXPECT_EQ(scrollAfterInsert(0, ln, lay, 400), 0);
+    EXPECT_EQ(scrollAfterInsert(0, ln, lay, 340), 332 - 340 + 35);
+    EXPECT_EQ(scrollAfterInsert(100, ln, lay, 340), 100); // already in sight
+    EXPECT_EQ(scrollForEnd(ln, lay, 340), 32);
+    EXPECT_EQ(scrollForEnd(ln, lay, 400), 0);
+    const auto one = laidOut(1);
+    EXPECT_EQ(scrollForEnd(one.ln, one.lay, 5), 0);
 
     EXPECT_EQ(scrollPartAt(false, 0, 48), ScrollPart::ToStart);
     EXPECT_EQ(scrollPartAt(false, 47, 48), ScrollPart::TenthLeft);
@@ -85,7 +91,6 @@ TEST(CalcEditor, FullLineTakesNoKeyAndNoPartialPaste) {
     editor.setClipboard({calc::Plus, kDigitCodes[1]});
     EXPECT_FALSE(editor.pasteSelected());
     EXPECT_EQ(ln.count(), kMaxLineTokens);
-    EXPECT_EQ(ln.rightEdge.size(), ln.tokens.size());
 
     // A selection around the cursor makes room: the key replaces it.
     ln.cursor = 10;

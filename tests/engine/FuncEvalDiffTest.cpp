@@ -143,9 +143,7 @@ TEST(FuncEvalDiff, PreparedProgramsMatchAPlainWalk) {
     auto set = std::make_unique<FuncSet>();
     for (const char* text : exprs) {
         const std::vector<TokenCode> t = tokens(text);
-        set->InvalidateFuncRPNn(1);
-        std::copy(t.begin(), t.end(), set->slot(1).Tokens.begin());
-        set->slot(1).TokenCount = static_cast<int>(t.size());
+        set->setTokens(1, t);
         for (TrigMode trig : {TrigMode::Radians, TrigMode::Degrees}) {
             for (Extended x : xs) {
                 set->EvalFuncAtX(1, x, trig);

@@ -13,12 +13,7 @@ namespace {
 
 // Types text into slot n (replacing what it held) as the editor would.
 void define(FuncSet& set, int n, std::string_view text) {
-    const std::vector<TokenCode> tokens = funcTokensFromText(text);
-    set.InvalidateFuncRPNn(n);
-    set.InvalidateFuncCacheN(n);
-    FuncSlot& s = set.slot(n);
-    std::copy(tokens.begin(), tokens.end(), s.Tokens.begin());
-    s.TokenCount = static_cast<int>(tokens.size());
+    set.setTokens(n, funcTokensFromText(text));
 }
 
 class FuncEval : public ::testing::Test {

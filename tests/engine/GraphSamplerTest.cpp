@@ -17,7 +17,7 @@ class GraphSamplerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         for (int n = 1; n <= kFuncSlotCount; ++n)
-            set->slot(n).Shown = true;
+            set->setShown(n, true);
     }
     const GraphScene& paint() { return sampler->sample(*set, window, trig, kW, kH); }
 
@@ -62,7 +62,7 @@ TEST_F(GraphSamplerTest, AutoRangeOfConstantsSquareRootsAndNothing) {
     EXPECT_NEAR(firstDefinedColumn(s, s.curves[0]), s.layout.column(0), 2);
     EXPECT_GE(s.layout.PlotYMin, -0.2L);
 
-    set->slot(1).Shown = false;
+    set->setShown(1, false);
     paint();
     EXPECT_EQ(s.curveCount, 0);
     EXPECT_NEAR(double(s.layout.PlotYMin), -0.54, 1e-12);
@@ -124,7 +124,7 @@ TEST_F(GraphSamplerTest, ParametricPairFollowsTheOddSlotsShownFlag) {
     setFuncText(*set, 2, "sin x");
     setFuncText(*set, 3, "x"); // no partner: not drawn
     window.TMax = 2 * kPi;
-    set->slot(2).Shown = false;
+    set->setShown(2, false);
     const GraphScene& s = paint();
     ASSERT_EQ(s.curveCount, 1);
     EXPECT_EQ(s.curves[0].slot, 1);
@@ -132,15 +132,15 @@ TEST_F(GraphSamplerTest, ParametricPairFollowsTheOddSlotsShownFlag) {
     EXPECT_NEAR(double(s.xBounds.min), -1, 1e-3);
     EXPECT_NEAR(double(s.yBounds.max), 1, 1e-3);
 
-    set->slot(1).Shown = false;
-    set->slot(2).Shown = true;
+    set->setShown(1, false);
+    set->setShown(2, true);
     paint();
     EXPECT_EQ(s.curveCount, 0);
     // No point drawn: both ranges -10..10 before the margins.
     EXPECT_NEAR(double(s.layout.PlotYMax), 10.8, 1e-9);
 
     // Polar parametric: theta = t, r = 2 is a circle of radius 2.
-    set->slot(1).Shown = true;
+    set->setShown(1, true);
     set->PolarMode = true;
     setFuncText(*set, 1, "x");
     setFuncText(*set, 2, "2");
@@ -180,6 +180,29 @@ TEST(CurveSegments, GapsBreakTheCurveAndRowsAreClipped) {
     EXPECT_EQ(segs[0].from, (PixelPoint{10, 50}));
     EXPECT_EQ(segs[1].to, (PixelPoint{42, 1})); // leaves at the top border row
     EXPECT_EQ(segs[2].from, (PixelPoint{68, 1}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GraphSamplerTest, TwoSamplersEachSeeEveryEdit) {
+    // A second sampler (a picture, an analysis tool) over the same slots must
+    // not make the graph keep an edited slot's old curve.
+    auto other = std::make_unique<GraphSampler>();
+    setFuncText(*set, 1, "2");
+    paint();
+    other->sample(*set, window, trig, kW / 2, kH);
+    setFuncText(*set, 1, "5");
+    other->sample(*set, window, trig, kW / 2, kH);
+    const GraphScene& s = paint();
+    ASSERT_EQ(s.curveCount, 1);
+    EXPECT_EQ(s.curves[0].points.front().y, 5);
+    EXPECT_EQ(other->scene().curves[0].points.front().y, 5);
+
+    // Nothing changed: nothing is evaluated again.
+    paint();
+    EXPECT_EQ(sampler->evaluations(), 0);
 }
 
 } // namespace

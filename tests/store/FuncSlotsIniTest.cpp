@@ -15,7 +15,7 @@ using namespace tallix;
 namespace {
 
 std::vector<int> tokensOf(const FuncSlot& s) {
-    return std::vector<int>(s.Tokens.begin(), s.Tokens.begin() + s.TokenCount);
+    return std::vector<int>(s.text.tokens().begin(), s.text.tokens().end());
 }
 
 struct LoadCase {
@@ -48,7 +48,7 @@ TEST(FuncSlotsIni, ReadingSkipsMalformedParts) {
         EXPECT_EQ(s.Shown, c.shown);
         EXPECT_EQ(s.Colour, c.defaultColour ? defaultFuncColour(4) : 33023u);
         EXPECT_EQ(tokensOf(s), c.tokens);
-        EXPECT_EQ(s.Cursor, 1);
+        EXPECT_EQ(s.text.cursor, 1);
         EXPECT_EQ(set->CurrentFunc, 1);
         EXPECT_FALSE(set->FuncsChanged);
     }
@@ -62,18 +62,18 @@ TEST(FuncSlotsIni, FieldsPastTheLastTokenPositionAreDropped) {
     ini.parse("[config]\nfunc1=" + value + "\n");
     const auto set = std::make_unique<FuncSet>();
     loadFuncSlots(ini, *set);
-    EXPECT_EQ(set->slot(1).TokenCount, kMaxFuncTokens);
+    EXPECT_EQ(set->slot(1).TokenCount(), kMaxFuncTokens);
 }
 
 TEST(FuncSlotsIni, TwentySlotsRoundTrip) {
     const auto written = std::make_unique<FuncSet>();
     for (int n = 1; n <= kFuncSlotCount; ++n) {
-        FuncSlot& s = written->slot(n);
-        s.Shown = n % 3 != 0;
-        s.Colour = static_cast<ColourValue>(n * 0x010203);
-        s.TokenCount = n == 7 ? 0 : n * 3;
-        for (int i = 0; i < s.TokenCount; ++i)
-            s.Tokens[i] = static_cast<TokenCode>((n + i) % 44);
+        written->setShown(n, n % 3 != 0);
+        written->setColour(n, static_cast<ColourValue>(n * 0x010203));
+        std::vector<TokenCode> tokens;
+        for (int i = 0; i < (n == 7 ? 0 : n * 3); ++i)
+            tokens.push_back(static_cast<TokenCode>((n + i) % 44));
+        written->setTokens(n, tokens);
     }
     const std::filesystem::path file = std::filesystem::temp_directory_path() /
                                        ("tallix-funcslots-" + std::to_string(::getpid()) + ".ini");

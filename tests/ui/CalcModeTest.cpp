@@ -5,6 +5,8 @@
 #include "store/DataFolder.h"
 #include "ui/views/ExpDisplay.h"
 #include "ui/views/Keypad.h"
+#include "ui/pages/CalcPage.h"
+#include "ui/shell/AppState.h"
 #include "ui/shell/tallixMain.h"
 #include "tests/ui/UiTest.h"
 
@@ -52,8 +54,7 @@ protected:
     void type(const char* text) { QTest::keyClicks(form_.get(), text); }
     void key(Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(form_.get(), k, m); }
     void setAutoscroll(bool on) {
-        form_->settingsStore().setAutoScroll(on);
-        form_->settingsChanged();
+        form_->state().changeSetting(&SettingsStore::setAutoScroll, on);
     }
     QColor pixel(int x, int y) { return exp_->image().pixelColor(x, y); }
     int bandTop(int n) { return expgeo::bandTop(n, exp_->height()); }
@@ -61,7 +62,7 @@ protected:
     // blend with the band best explains the token's most covered pixel (the
     // text is antialiased, so few pixels carry the pure colour).
     QColor inkOf(int n, int pos, const std::vector<QColor>& palette) {
-        const ExpLine& ln = ed().line(n);
+        const expgeo::LineLayout& ln = exp_->layout(n);
         const auto i = std::size_t(pos - 1);
         const QColor band = pixel(exp_->width() - 3, bandTop(n) + 6);
         auto diff = [&](const QColor& c) {
@@ -99,7 +100,7 @@ TEST_F(CalcModeUi, KeypadAndKeyboardEditAndEvaluateTheLine) {
     click(calc::Plus);
     click(d2);
     click(calc::Evaluate);
-    EXPECT_EQ(cur().tokens, (Tokens{d1, calc::Plus, d2}));
+    EXPECT_EQ(cur().tokens(), (Tokens{d1, calc::Plus, d2}));
     EXPECT_EQ(cur().resultText, "3");
 
     // Typing a digit while a selection covers the cursor replaces the selection.
@@ -107,15 +108,15 @@ TEST_F(CalcModeUi, KeypadAndKeyboardEditAndEvaluateTheLine) {
     cur().selEnd = 2;
     cur().cursor = 2;
     type("5");
-    EXPECT_EQ(cur().tokens, (Tokens{d5, d2}));
+    EXPECT_EQ(cur().tokens(), (Tokens{d5, d2}));
     EXPECT_EQ(cur().cursor, 2);
 
     // Backspace at cursor 1 without a selection does nothing.
     key(Qt::Key_Home);
     key(Qt::Key_Backspace);
-    EXPECT_EQ(cur().tokens, (Tokens{d5, d2}));
+    EXPECT_EQ(cur().tokens(), (Tokens{d5, d2}));
     key(Qt::Key_Delete);
-    EXPECT_EQ(cur().tokens, (Tokens{d2}));
+    EXPECT_EQ(cur().tokens(), (Tokens{d2}));
     key(Qt::Key_End);
     key(Qt::Key_Left);
     EXPECT_EQ(cur().cursor, 1);
@@ -143,13 +144,13 @@ TEST_F(CalcModeUi, UpAndDownWrapAroundTheEightLines) {
 TEST_F(CalcModeUi, EnterClearsWithoutAutoscrollAndEvaluatesWithIt) {
     type("2*3");
     key(Qt::Key_Return);
-    EXPECT_TRUE(cur().tokens.empty());
+    EXPECT_TRUE(cur().tokens().empty());
     EXPECT_TRUE(cur().resultText.empty());
 
     setAutoscroll(true);
     type("2*3");
     key(Qt::Key_Return);
-    EXPECT_TRUE(ed().line(1).tokens.empty());
+    EXPECT_TRUE(ed().line(1).tokens().empty());
     EXPECT_EQ(ed().line(2).resultText, "6");
     // Every band is active while line 1 is current with autoscroll.
     const QColor active(0xF4, 0xF4, 0xF8);
@@ -168,12 +169,12 @@ TEST_F(CalcModeUi, PreviousAnswerIsPastedOnlyWhenUsable) {
     ASSERT_EQ(cur().resultText, "error: division by zero.");
     ed().pastePreviousAnswer();
     recycle();
-    EXPECT_EQ(cur().tokens, (Tokens{d1, calc::Divide, d0}));
+    EXPECT_EQ(cur().tokens(), (Tokens{d1, calc::Divide, d0}));
 
     key(Qt::Key_Return); // clears: autoscroll is off
     type("0*5=");
     recycle();
-    EXPECT_EQ(cur().tokens, (Tokens{d0, calc::Times, d5}));
+    EXPECT_EQ(cur().tokens(), (Tokens{d0, calc::Times, d5}));
 
     // An answer in scientific notation keeps its exponent.
     key(Qt::Key_Return);
@@ -181,13 +182,13 @@ TEST_F(CalcModeUi, PreviousAnswerIsPastedOnlyWhenUsable) {
     recycle();
     type("=");
     EXPECT_EQ(cur().resultText, "1.5E+0025");
-    EXPECT_EQ(cur().tokens.front(), calc::OpenParen);
+    EXPECT_EQ(cur().tokens().front(), calc::OpenParen);
 
     // With autoscroll the answer comes from line 2 into the new line 1.
     setAutoscroll(true);
     type("=");
     type("2+");
-    form_->pastePreviousAnswer();
+    form_->calcPage()->pastePreviousAnswer();
     type("=");
     EXPECT_EQ(ed().line(2).resultText, "1.5E+0025");
 }
@@ -199,22 +200,22 @@ TEST_F(CalcModeUi, ClipboardKeysCopyCutAndPasteTokens) {
     key(Qt::Key_C, Qt::ControlModifier);
     key(Qt::Key_End);
     key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(cur().tokens, (Tokens{d1, d2, calc::Plus, d3, d1, d2}));
+    EXPECT_EQ(cur().tokens(), (Tokens{d1, d2, calc::Plus, d3, d1, d2}));
     cur().selStart = 3;
     cur().selEnd = 4;
     key(Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(cur().tokens, (Tokens{d1, d2, d1, d2}));
+    EXPECT_EQ(cur().tokens(), (Tokens{d1, d2, d1, d2}));
     EXPECT_EQ(ed().clipboard(), (Tokens{calc::Plus, d3}));
 
     QTest::mouseClick(form_->findChild<QLabel*>("ClearAllLbl"), Qt::LeftButton, {}, QPoint(3, 3));
-    EXPECT_TRUE(cur().tokens.empty());
+    EXPECT_TRUE(cur().tokens().empty());
 }
 
 TEST_F(CalcModeUi, MousePicksTheLineSelectsByDragAndPlacesTheCursor) {
     type("123+456");
     const ExpLine& ln = cur();
     const int y = bandTop(1) + 8;
-    auto edgeOf = [&](int pos) { return ln.rightEdge[std::size_t(pos - 1)]; };
+    auto edgeOf = [&](int pos) { return exp_->layout(1).rightEdge[std::size_t(pos - 1)]; };
 
     // A click on another line only switches lines.
     QTest::mouseClick(exp_, Qt::LeftButton, {}, QPoint(edgeOf(2), bandTop(3) + 8));
@@ -246,9 +247,9 @@ TEST_F(CalcModeUi, LongLinesScrollWithInsertEndHomeAndTheButtons) {
     for (int i = 0; i < 60; ++i)
         type("7");
     const int w = exp_->width();
-    const int edge = expgeo::lastEdge(cur());
+    const int edge = expgeo::lastEdge(cur(), exp_->layout(1));
     EXPECT_EQ(ed().scrollOffset,
-              expgeo::scrollAfterInsert(0, cur(), w) > 0 ? ed().scrollOffset : 0);
+              expgeo::scrollAfterInsert(0, cur(), exp_->layout(1), w) > 0 ? ed().scrollOffset : 0);
     EXPECT_LE(edge - ed().scrollOffset, w - 25);
     key(Qt::Key_Home);
     EXPECT_EQ(ed().scrollOffset, 0);
@@ -267,8 +268,8 @@ TEST_F(CalcModeUi, LongLinesScrollWithInsertEndHomeAndTheButtons) {
 
 TEST_F(CalcModeUi, NthRootIndexIsLaidOutSmallUnderTheRadical) {
     type("12nrt8");
-    const ExpLine& ln = cur();
-    ASSERT_EQ(ln.tokens, (Tokens{d1, d2, calc::NthRoot, 4}));
+    ASSERT_EQ(cur().tokens(), (Tokens{d1, d2, calc::NthRoot, 4}));
+    const expgeo::LineLayout& ln = exp_->layout(1);
     const QFontMetrics small(exp_->smallFont()), normal(exp_->normalFont());
     EXPECT_EQ(ln.width[0], small.horizontalAdvance("1"));
     EXPECT_EQ(exp_->ExpTokenWidth(1, 1, false), normal.horizontalAdvance("1"));
@@ -291,8 +292,7 @@ TEST_F(CalcModeUi, ParenthesesAreColouredByDepthUnlessSwitchedOff) {
         SCOPED_TRACE(positions[i]);
         EXPECT_EQ(inkOf(1, positions[i], palette), expected[i]);
     }
-    form_->settingsStore().setColorParens(false);
-    form_->settingsChanged();
+    form_->state().changeSetting(&SettingsStore::setColorParens, false);
     EXPECT_EQ(inkOf(1, 1, palette), black);
     EXPECT_EQ(inkOf(1, 7, palette), black);
 }
@@ -320,8 +320,7 @@ TEST_F(CalcModeUi, OptionsReachTheCalculator) {
     auto* scroll = dialog->findChild<QCheckBox*>("ScrollCB");
     scroll->setChecked(true);
     EXPECT_TRUE(ed().autoscroll);
-    form_->settingsStore().setRoundN(2);
-    form_->settingsChanged();
+    form_->state().changeSetting(&SettingsStore::setRoundN, 2);
     type("2/3=");
     EXPECT_EQ(ed().line(2).resultText, "0.67");
 }

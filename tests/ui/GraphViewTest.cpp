@@ -1,3 +1,4 @@
+#include "engine/workspace/Workspace.h"
 #include "ui/views/GraphView.h"
 #include "engine/func/FuncSet.h"
 #include "engine/func/FuncText.h"
@@ -37,15 +38,14 @@ TEST_F(Graph, FunctionSlotsSurviveClosingAndReopeningTheWindow) {
     {
         TtallixMainForm form;
         setFuncText(form.funcs(), 3, "x^2");
-        form.funcs().slot(3).Shown = false;
-        form.funcs().slot(3).Colour = 0x123456;
-        form.funcs().FuncsChanged = true;
+        form.funcs().setShown(3, false);
+        form.funcs().setColour(3, 0x123456);
         form.close();
     }
     TtallixMainForm again;
     const FuncSlot& s3 = again.funcs().slot(3);
-    ASSERT_EQ(s3.TokenCount, 3);
-    EXPECT_EQ(s3.Tokens[0], func::Var);
+    ASSERT_EQ(s3.TokenCount(), 3);
+    EXPECT_EQ(s3.text.at(1), func::Var);
     EXPECT_FALSE(s3.Shown);
     EXPECT_EQ(s3.Colour, 0x123456u);
     EXPECT_FALSE(again.funcs().FuncsChanged);
@@ -57,7 +57,6 @@ TEST_F(Graph, FailedSaveOnCloseWarnsAndKeepsTheOldFile) {
     form.selectMode(CalcMode::Fx); // writes the file once
     const std::string before = ini();
     setFuncText(form.funcs(), 1, "x");
-    form.funcs().FuncsChanged = true;
 
     QString warning;
     closeNextMessageBox(warning);
@@ -75,7 +74,7 @@ class GraphPixels : public Graph {
 protected:
     void SetUp() override {
         Graph::SetUp();
-        viewPtr = std::make_unique<GraphView>(*funcs, window, nullptr);
+        viewPtr = std::make_unique<GraphView>(*ws, nullptr);
     }
     QImage render() {
         view().resize(344, 170);
@@ -83,8 +82,9 @@ protected:
     }
     GraphView& view() { return *viewPtr; }
 
-    std::unique_ptr<FuncSet> funcs = std::make_unique<FuncSet>();
-    GraphWindow window;
+    std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
+    FuncSet* funcs = &ws->funcs();
+    GraphWindow& window = ws->graphWindow();
     std::unique_ptr<GraphView> viewPtr; // after the QApplication exists
 };
 
@@ -127,6 +127,25 @@ TEST_F(Graph, TrigModeClickResamplesTheGraph) {
     QTest::mouseClick(form.findChild<QWidget*>("TrigModeLbl"), Qt::LeftButton, {}, QPoint(3, 3));
     form.graphView()->image();
     EXPECT_GT(form.graphView()->sampler().evaluations(), 0);
+}
+
+TEST_F(GraphPixels, ToolOverlaysAreDrawnOverTheCurvesAndReportTheirHotZones) {
+    setFuncText(*funcs, 1, "x");
+    GraphOverlay tool;
+    tool.marks.push_back({{2, 2}, 0x0000FF, GraphOverlay::Shape::Cross, ""});
+    tool.hotMarks.push_back({1, PixelRect{300, 10, 310, 20}, "+"});
+    view().setOverlay(7, tool);
+    const QImage img = render();
+    const PlotLayout& p = view().plotLayout();
+    const int c = p.column(2), r = p.row(2);
+    EXPECT_EQ(img.pixelColor(c + 3, r), QColor(Qt::red)); // the cross's arm, off the curve
+    EXPECT_EQ(view().hotZones().at(305, 15), 1);
+    EXPECT_EQ(view().hotZones().at(200, 15), 0);
+
+    view().setOverlay(7, {}); // removed: the zone and the mark go
+    const QImage plain = render();
+    EXPECT_NE(plain.pixelColor(c + 3, r), QColor(Qt::red));
+    EXPECT_EQ(view().hotZones().at(305, 15), 0);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "store/DataFolder.h"
 #include "store/History.h"
 #include "ui/dialogs/tallixHist.h"
+#include "ui/shell/AppState.h"
 #include "ui/shell/tallixMain.h"
 #include "ui/dialogs/tallixVerf.h"
 #include "tests/ui/UiTest.h"
@@ -114,24 +115,24 @@ TEST_F(HistoryVerfUi, EvaluatedLinesAreRecordedSavedOnCloseAndLoadedAgain) {
     open();
     type("1+2=");
     type("1/0="); // an error is not a successful evaluation
-    ASSERT_EQ(form_->history().entries().size(), 1u);
-    EXPECT_EQ(tokensOf(form_->history().entries()[0]), (Tokens{19, 6, 20}));
-    const double when = ExpressionHistory::parse(form_->history().entries()[0])->dateTime;
+    ASSERT_EQ(form_->state().history().entries().size(), 1u);
+    EXPECT_EQ(tokensOf(form_->state().history().entries()[0]), (Tokens{19, 6, 20}));
+    const double when = ExpressionHistory::parse(form_->state().history().entries()[0])->dateTime;
     const double now = dateTimeNumber(std::chrono::system_clock::now());
     EXPECT_NEAR(when, now, 1.0 / 1440);
 
     form_->close();
     form_.reset();
     open();
-    ASSERT_EQ(form_->history().entries().size(), 1u);
-    EXPECT_EQ(tokensOf(form_->history().entries()[0]), (Tokens{19, 6, 20}));
-    EXPECT_FALSE(form_->history().changed());
+    ASSERT_EQ(form_->state().history().entries().size(), 1u);
+    EXPECT_EQ(tokensOf(form_->state().history().entries()[0]), (Tokens{19, 6, 20}));
+    EXPECT_FALSE(form_->state().history().changed());
     type("2*3=");
-    EXPECT_EQ(tokensOf(form_->history().entries()[0]), (Tokens{20, 22, 21}));
+    EXPECT_EQ(tokensOf(form_->state().history().entries()[0]), (Tokens{20, 22, 21}));
     form_->close();
     form_.reset();
     open();
-    EXPECT_EQ(form_->history().entries().size(), 2u);
+    EXPECT_EQ(form_->state().history().entries().size(), 2u);
 }
 
 TEST_F(HistoryVerfUi, MalformedFileLoadsAndReUseReplacesOnlyTheCurrentLine) {
@@ -142,7 +143,7 @@ TEST_F(HistoryVerfUi, MalformedFileLoadsAndReUseReplacesOnlyTheCurrentLine) {
                                "\r\n"
                                "45001.25,0,12\r\n");
     open();
-    ASSERT_EQ(form_->history().entries().size(), 5u);
+    ASSERT_EQ(form_->state().history().entries().size(), 5u);
     // Line 1 keeps its expression and answer; line 2 is being edited.
     type("7=");
     QTest::keyClick(form_.get(), Qt::Key_Up);
@@ -150,7 +151,7 @@ TEST_F(HistoryVerfUi, MalformedFileLoadsAndReUseReplacesOnlyTheCurrentLine) {
     type("9*9=");
     const ExpLine line1 = ed().line(1);
     // The two evaluations are now the newest entries, above the file's.
-    ASSERT_EQ(form_->history().entries().size(), 7u);
+    ASSERT_EQ(form_->state().history().entries().size(), 7u);
 
     TtallixHistoryForm& hist = *form_->historyForm();
     bool unparsedDisabled = false;
@@ -170,11 +171,11 @@ TEST_F(HistoryVerfUi, MalformedFileLoadsAndReUseReplacesOnlyTheCurrentLine) {
 
     const ExpLine& cur = ed().current();
     EXPECT_EQ(ed().currentLine(), 2);
-    EXPECT_EQ(cur.tokens, (Tokens{19, 22, 20}));
+    EXPECT_EQ(cur.tokens(), (Tokens{19, 22, 20}));
     EXPECT_EQ(cur.cursor, 4);
     EXPECT_FALSE(cur.hasSelection());
     EXPECT_TRUE(cur.resultText.empty());
-    EXPECT_EQ(ed().line(1).tokens, line1.tokens);
+    EXPECT_EQ(ed().line(1).tokens(), line1.tokens());
     EXPECT_EQ(ed().line(1).resultText, line1.resultText);
 
     // A malformed entry cannot be chosen with the button either.
@@ -185,7 +186,7 @@ TEST_F(HistoryVerfUi, MalformedFileLoadsAndReUseReplacesOnlyTheCurrentLine) {
     });
     menu("Show Expression History");
     EXPECT_EQ(hist.chosenIndex(), -1);
-    EXPECT_EQ(cur.tokens, (Tokens{19, 22, 20}));
+    EXPECT_EQ(cur.tokens(), (Tokens{19, 22, 20}));
 }
 
 TEST_F(HistoryVerfUi, SuiteListsExactErrorsAndLeavesNoHistory) {
@@ -213,15 +214,15 @@ TEST_F(HistoryVerfUi, SuiteListsExactErrorsAndLeavesNoHistory) {
     EXPECT_EQ(label("FileLbl"), "Verification Test Suite FileName :  wrong.txt");
     EXPECT_EQ(label("StatusLbl"), "Done.");
     EXPECT_FALSE(abortBtn()->isEnabled());
-    EXPECT_TRUE(form_->history().entries().empty());
-    EXPECT_EQ(ed().trigMode, TrigMode::Radians); // the suite's ";@deg" ends with it
+    EXPECT_TRUE(form_->state().history().entries().empty());
+    EXPECT_EQ(ed().trigMode(), TrigMode::Radians); // the suite's ";@deg" ends with it
 
     // The lists grow across runs; recording is back after the run.
     runSuite(file);
     EXPECT_EQ(items("ErrorsLB").size(), 16);
     EXPECT_EQ(items("SuiteLB").size(), 16);
     type("1+1=");
-    EXPECT_EQ(form_->history().entries().size(), 1u);
+    EXPECT_EQ(form_->state().history().entries().size(), 1u);
 }
 
 TEST_F(HistoryVerfUi, AbortStopsTheRunBetweenLines) {
@@ -243,7 +244,7 @@ TEST_F(HistoryVerfUi, AbortStopsTheRunBetweenLines) {
     QApplication::processEvents();
     EXPECT_EQ(items("SuiteLB").size(), fed);
     type("4=");
-    EXPECT_EQ(form_->history().entries().size(), 1u);
+    EXPECT_EQ(form_->state().history().entries().size(), 1u);
 }
 
 TEST_F(HistoryVerfUi, CancelDoesNothingAndAnUnreadableSuiteIsReported) {
@@ -267,7 +268,7 @@ TEST_F(HistoryVerfUi, CancelDoesNothingAndAnUnreadableSuiteIsReported) {
     }
     EXPECT_TRUE(items("SuiteLB").isEmpty());
     type("5=");
-    EXPECT_EQ(form_->history().entries().size(), 1u);
+    EXPECT_EQ(form_->state().history().entries().size(), 1u);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "store/DataFolder.h"
 #include "ui/views/Keypad.h"
 #include "ui/views/PaintBox.h"
+#include "ui/shell/AppState.h"
 #include "ui/shell/tallixMain.h"
 #include "ui/dialogs/tallixOpts.h"
 #include "tests/support/FileSizeLimit.h"
@@ -125,16 +126,16 @@ TEST_F(MainForm, RestartRestoresTheModeButNotTrigDisplayOrHints) {
         clickLabel(form, "ModeCalcLbl");
         clickLabel(form, "DsplyModeLbl");
         EXPECT_EQ(child<QLabel>(form, "DsplyModeLbl")->text(), "Frac");
-        form.setHintsEnabled(true);
+        form.state().setHintsEnabled(true);
         clickLabel(form, "ModeMatrixLbl");
     }
     TtallixMainForm form;
     form.show();
     EXPECT_EQ(form.mode(), CalcMode::Matrix);
     EXPECT_TRUE(child(form, "MatsLB")->isVisible());
-    EXPECT_FALSE(form.degrees());
-    EXPECT_FALSE(form.fractionDisplay());
-    EXPECT_FALSE(form.hintsEnabled());
+    EXPECT_EQ(form.state().trigMode(), TrigMode::Radians);
+    EXPECT_EQ(form.calcEditor().displayMode, DisplayMode::Decimal);
+    EXPECT_FALSE(form.state().hintsEnabled());
     EXPECT_EQ(child<QLabel>(form, "TrigModeLbl")->text(), "radians");
     EXPECT_EQ(child<QLabel>(form, "DsplyModeLbl")->text(), "Dec");
     EXPECT_EQ(child(form, "DsplyModeLbl")->toolTip(),
@@ -180,7 +181,7 @@ TEST_F(MainForm, OptionsDialogFollowsEveryUpDownClickAndWritesAtOnce) {
     QTest::mouseClick(child(*opts, "PiCB"), Qt::LeftButton);
     EXPECT_NE(ini().find("exppireduction=0"), std::string::npos);
     QTest::mouseClick(child(*opts, "HintsCB"), Qt::LeftButton);
-    EXPECT_TRUE(form.hintsEnabled());
+    EXPECT_TRUE(form.state().hintsEnabled());
     EXPECT_EQ(ini().find("hint"), std::string::npos); // hints are never stored
 }
 
@@ -207,7 +208,7 @@ TEST_F(MainForm, KeyPressHighlightsAndTheReleaseSendsThePressedKey) {
     EXPECT_EQ(countColour(pad->image(), kYellow), 0);
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy[0][1].toInt(), calc::Sin);
-    EXPECT_EQ(form.calcEditor().current().tokens, std::vector<TokenCode>{calc::Sin});
+    EXPECT_EQ(form.calcEditor().current().tokens(), std::vector<TokenCode>{calc::Sin});
 
     // The frac key switches the display mode label.
     QTest::mouseClick(pad, Qt::LeftButton, {}, keyCentre(pad, calc::FracMode));
@@ -242,7 +243,7 @@ TEST_F(MainForm, TypedKeywordsGoThroughThePendingLabel) {
     EXPECT_EQ(pending->text(), "SI");
     QTest::keyClick(&form, 'n');
     EXPECT_EQ(pending->text(), "");
-    EXPECT_EQ(form.calcEditor().current().tokens, std::vector<TokenCode>{calc::Sin});
+    EXPECT_EQ(form.calcEditor().current().tokens(), std::vector<TokenCode>{calc::Sin});
 
     QTest::keyClicks(&form, "sq");
     EXPECT_EQ(pending->text(), "SQ");

@@ -1,6 +1,6 @@
 #include "ui/dialogs/tallixOpts.h"
 
-#include "ui/shell/tallixMain.h"
+#include "ui/shell/AppState.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -36,7 +36,8 @@ void UpDown::step(int delta) {
     emit changed(pos_);
 }
 
-TtallixOptionsForm::TtallixOptionsForm(TtallixMainForm& main) : QDialog(&main), main_(main) {
+TtallixOptionsForm::TtallixOptionsForm(AppState& state, QWidget* parent)
+    : QDialog(parent), state_(state) {
     setObjectName("TtallixOptionsForm");
     setWindowTitle("Options");
     setModal(true);
@@ -77,47 +78,42 @@ TtallixOptionsForm::TtallixOptionsForm(TtallixMainForm& main) : QDialog(&main), 
     hintsCB_->setObjectName("HintsCB");
     hintsCB_->setGeometry(16, 180, 240, 20);
 
-    SettingsStore& s = main_.settingsStore();
-    connect(fracErrUD_, &UpDown::changed, this, [this, &s](int v) {
-        main_.checkWrite(s.setFracOutErrDig(v));
-        main_.settingsChanged();
+    connect(fracErrUD_, &UpDown::changed, this, [this](int v) {
+        state_.changeSetting(&SettingsStore::setFracOutErrDig, v);
         showValues();
     });
-    connect(roundUD_, &UpDown::changed, this, [this, &s](int v) {
-        main_.checkWrite(s.setRoundN(v));
-        main_.settingsChanged();
+    connect(roundUD_, &UpDown::changed, this, [this](int v) {
+        state_.changeSetting(&SettingsStore::setRoundN, v);
         showValues();
     });
     auto onToggle = [this](QCheckBox* cb, WriteResult (SettingsStore::*write)(bool)) {
         connect(cb, &QCheckBox::toggled, this, [this, write](bool on) {
-            if (loading_) return;
-            main_.checkWrite((main_.settingsStore().*write)(on));
-            main_.settingsChanged();
+            if (!loading_) state_.changeSetting(write, on);
         });
     };
     onToggle(piCB_, &SettingsStore::setExpPiReduction);
     onToggle(floatCB_, &SettingsStore::setFloatVsSci);
     onToggle(scrollCB_, &SettingsStore::setAutoScroll);
     onToggle(parensCB_, &SettingsStore::setColorParens);
-    connect(hintsCB_, &QCheckBox::toggled, &main_, &TtallixMainForm::setHintsEnabled);
+    connect(hintsCB_, &QCheckBox::toggled, &state_, &AppState::setHintsEnabled);
 }
 
 void TtallixOptionsForm::loadValues() {
     loading_ = true;
-    const Settings& v = main_.settings();
+    const Settings& v = state_.settings();
     fracErrUD_->setPosition(v.fracouterrdig);
     roundUD_->setPosition(v.roundn);
     piCB_->setChecked(v.exppireduction);
     floatCB_->setChecked(v.floatvssci);
     scrollCB_->setChecked(v.autoscroll);
     parensCB_->setChecked(v.colorparens);
-    hintsCB_->setChecked(main_.hintsEnabled());
+    hintsCB_->setChecked(state_.hintsEnabled());
     showValues();
     loading_ = false;
 }
 
 void TtallixOptionsForm::showValues() {
-    const Settings& v = main_.settings();
+    const Settings& v = state_.settings();
     fracErrLbl_->setText(QString::number(v.fracouterrdig));
     roundLbl_->setText(v.roundn == -1 ? QString("full") : QString::number(v.roundn));
 }

@@ -8,7 +8,7 @@ class QToolButton;
 
 namespace tallix {
 
-class TtallixMainForm;
+class AppState;
 
 // An up-down pair of arrows over an integer in [lo, hi]. The up arrow adds
 // `increment` (which may be negative), the down arrow subtracts it.
@@ -36,14 +36,14 @@ private:
 class TtallixOptionsForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TtallixOptionsForm(TtallixMainForm& main);
+    TtallixOptionsForm(AppState& state, QWidget* parent);
     // Sets every control from the current settings.
     void loadValues();
 
 private:
     void showValues();
 
-    TtallixMainForm& main_;
+    AppState& state_;
     bool loading_ = false;
     UpDown* fracErrUD_;
     QLabel* fracErrLbl_;

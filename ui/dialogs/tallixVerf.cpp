@@ -1,5 +1,7 @@
 #include "ui/dialogs/tallixVerf.h"
 
+#include "ui/shell/AppState.h"
+
 #include "engine/calc/Verification.h"
 #include "store/AtomicFile.h"
 
@@ -45,8 +47,8 @@ QListWidget* captionedList(const char* name, const char* caption, QBoxLayout* in
 
 } // namespace
 
-TtallixVerfForm::TtallixVerfForm(CalcEditor& editor, QWidget* parent)
-    : QWidget(parent, Qt::Window), editor_(editor), chooser_(chooseSuiteFile) {
+TtallixVerfForm::TtallixVerfForm(AppState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), chooser_(chooseSuiteFile) {
     setObjectName("TtallixVerfForm");
     setWindowTitle("Verification Test Suite");
     resize(760, 480);
@@ -102,10 +104,15 @@ void TtallixVerfForm::runFile(const QString& file) {
     }
     lines_ = splitLines(text);
     next_ = 0;
-    run_ = std::make_unique<VerificationRun>(editor_);
+    run_ = std::make_unique<VerificationRun>(state_.workspace().calc(), [this](TrigMode t) {
+        suiteTrig_ = t;
+        state_.setTrigMode(t);
+    });
     errorsShown_ = 0;
     // Suites may switch the trig mode; the user's choice comes back afterwards.
-    trigModeBefore_ = editor_.trigMode;
+    trigModeBefore_ = state_.trigMode();
+    suiteTrig_.reset();
+    state_.setRecordHistory(false);
     emit runStarted();
     QTimer::singleShot(0, this, &TtallixVerfForm::step);
 }
@@ -131,12 +138,16 @@ void TtallixVerfForm::step() {
 
 void TtallixVerfForm::finish() {
     const bool wasRunning = running();
-    if (wasRunning) editor_.trigMode = trigModeBefore_;
+    // The suite's own trig mode goes back to the user's, unless the user
+    // changed it meanwhile.
+    if (wasRunning && suiteTrig_ && state_.trigMode() == *suiteTrig_)
+        state_.setTrigMode(trigModeBefore_);
     run_.reset();
     lines_.clear();
     abortBtn_->setEnabled(false);
     statusLbl_->setText("Done.");
     if (wasRunning) emit lineFed();
+    state_.setRecordHistory(true);
     emit runFinished();
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ class QPushButton;
 
 namespace tallix {
 
+class AppState;
 class VerificationRun;
 
 // The "Verification Test Suite" window: replays a suite file line by line
@@ -29,8 +31,9 @@ public:
     // Returns the chosen suite file, or an empty text when cancelled.
     using FileChooser = std::function<QString(QWidget* parent)>;
 
-    // The editor is the calculator's; it must outlive this window.
-    TtallixVerfForm(CalcEditor& editor, QWidget* parent);
+    // Runs suites through the calculator of `state`, which must outlive this
+    // window.
+    TtallixVerfForm(AppState& state, QWidget* parent);
     ~TtallixVerfForm() override;
 
     // Replaces the file dialog (tests run suites without one).
@@ -59,14 +62,17 @@ private:
     void step();
     void finish();
 
-    CalcEditor& editor_;
+    AppState& state_;
     FileChooser chooser_;
     std::unique_ptr<VerificationRun> run_; // while a run is going on
     std::vector<std::string> lines_;
     std::size_t next_ = 0; // index of the next line to feed
     std::size_t errorsShown_ = 0;
     bool abortRequested_ = false;
+    // The trig mode before the run, and the one the suite's directives last
+    // set (nothing when they set none).
     TrigMode trigModeBefore_ = TrigMode::Radians;
+    std::optional<TrigMode> suiteTrig_;
 
     QLabel* fileLbl_ = nullptr;
     QPushButton* abortBtn_ = nullptr;

@@ -2,10 +2,11 @@
 
 #include "engine/func/FuncSet.h"
 #include "engine/core/Tokens.h"
-#include "store/DataFolder.h"
 #include "ui/views/ExpDisplay.h"
 #include "ui/views/GraphView.h"
 #include "ui/dialogs/tallixHist.h"
+#include "ui/pages/CalcPage.h"
+#include "ui/shell/AppState.h"
 #include "ui/shell/tallixMain.h"
 #include "ui/dialogs/tallixVerf.h"
 
@@ -40,7 +41,8 @@ void type(TtallixMainForm& form, const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == '#') {
             const qsizetype end = text.indexOf(';', i);
-            form.calcKey(static_cast<TokenCode>(text.mid(i + 1, end - i - 1).toInt()));
+            form.calcPage()->ProcessExpButtonClick(
+                static_cast<TokenCode>(text.mid(i + 1, end - i - 1).toInt()));
             i = end;
             continue;
         }
@@ -60,20 +62,13 @@ QString renderInScratchFolder(
     if (!data.isValid()) return "cannot create a temporary data folder";
     if (!ini.isEmpty() && !QFile::copy(ini, QDir(data.path()).filePath("tallix.ini")))
         return QString("cannot read %1").arg(ini);
-    DataFolder::setOverride(data.path().toStdString());
-    QString error;
-    {
-        TtallixMainForm form;
-        error = render(form, data.path());
-    }
-    DataFolder::setOverride({});
-    return error;
+    TtallixMainForm form(data.path().toStdString());
+    return render(form, data.path());
 }
 
 // The Calc mode with autoscroll on and the first lines of a sample session.
 void startCalcSession(TtallixMainForm& form) {
-    form.settingsStore().setAutoScroll(true);
-    form.settingsChanged();
+    form.state().changeSetting(&SettingsStore::setAutoScroll, true);
     form.selectMode(CalcMode::Calc);
     form.show();
     type(form, "sqrt2*3=");
@@ -145,7 +140,7 @@ QString writeSnapshots(const QString& dir, const SnapshotOptions& options) {
     return renderInScratchFolder(dir, options.ini, [&](TtallixMainForm& form, const QString&) {
         form.funcs().PolarMode = options.polar;
         form.funcs().ParamMode = options.param;
-        form.graphChanged();
+        form.state().graphWindowChanged();
         form.show();
         const std::array<std::pair<CalcMode, const char*>, 5> shots = {{
             {CalcMode::Calc, "calc.png"},

@@ -1,11 +1,14 @@
 // The right-click menus, the colour items, help and the options dialog of the
 // main window.
-#include "ui/views/ClickLabel.h"
-#include "ui/views/ExpDisplay.h"
-#include "ui/views/Keypad.h"
 #include "ui/dialogs/tallixAbout.h"
-#include "ui/shell/tallixMain.h"
 #include "ui/dialogs/tallixOpts.h"
+#include "ui/pages/CalcPage.h"
+#include "ui/pages/FxPage.h"
+#include "ui/pages/MatrixPage.h"
+#include "ui/shell/AppState.h"
+#include "ui/shell/tallixMain.h"
+#include "ui/views/ClickLabel.h"
+#include "ui/views/PaintBox.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -45,27 +48,27 @@ void TtallixMainForm::createMenus() {
 
     auto colourItems = [this](QMenu* m, const char* bgText) {
         connect(m->addAction("Set Button Clicked Color"), &QAction::triggered, this,
-                [this] { pickColour(store_.values().hlcolor, &SettingsStore::setHlColor); });
+                [this] { pickColour(state_->settings().hlcolor, &SettingsStore::setHlColor); });
         connect(m->addAction("Set Cursor Color"), &QAction::triggered, this, [this] {
-            pickColour(store_.values().cursorcolor, &SettingsStore::setCursorColor);
+            pickColour(state_->settings().cursorcolor, &SettingsStore::setCursorColor);
         });
         connect(m->addAction(bgText), &QAction::triggered, this,
-                [this] { pickColour(store_.values().bgcolor, &SettingsStore::setBgColor); });
+                [this] { pickColour(state_->settings().bgcolor, &SettingsStore::setBgColor); });
         connect(m->addAction("Set BG Color to Default"), &QAction::triggered, this,
                 &TtallixMainForm::setBgColorToDefault);
     };
 
-    connect(CalcPU_->addAction("Copy Selected"), &QAction::triggered, this,
-            &TtallixMainForm::copySelected);
-    connect(CalcPU_->addAction("Cut Selected"), &QAction::triggered, this,
-            &TtallixMainForm::cutSelected);
-    connect(CalcPU_->addAction("Paste Selected"), &QAction::triggered, this,
-            &TtallixMainForm::pasteSelected);
-    connect(CalcPU_->addAction("Paste Previous Answer"), &QAction::triggered, this,
-            &TtallixMainForm::pastePreviousAnswer);
+    connect(CalcPU_->addAction("Copy Selected"), &QAction::triggered, calcPage_,
+            &CalcPage::copySelected);
+    connect(CalcPU_->addAction("Cut Selected"), &QAction::triggered, calcPage_,
+            &CalcPage::cutSelected);
+    connect(CalcPU_->addAction("Paste Selected"), &QAction::triggered, calcPage_,
+            &CalcPage::pasteSelected);
+    connect(CalcPU_->addAction("Paste Previous Answer"), &QAction::triggered, calcPage_,
+            &CalcPage::pastePreviousAnswer);
     CalcPU_->addSeparator();
-    connect(CalcPU_->addAction("Show Expression History"), &QAction::triggered, this,
-            &TtallixMainForm::showHistory);
+    connect(CalcPU_->addAction("Show Expression History"), &QAction::triggered, calcPage_,
+            &CalcPage::showHistory);
     CalcPU_->addSeparator();
     colourItems(CalcPU_, "Set Calculator  BG Color");
     CalcPU_->addSeparator();
@@ -76,8 +79,8 @@ void TtallixMainForm::createMenus() {
                           "Save Calculator Image as BitMap", "Save Calculator Images a Jpeg"})
         addImageEntry(CalcPU_, t);
     CalcPU_->addSeparator();
-    connect(CalcPU_->addAction("Run Verification Suite"), &QAction::triggered, this,
-            &TtallixMainForm::runVerificationSuite);
+    connect(CalcPU_->addAction("Run Verification Suite"), &QAction::triggered, calcPage_,
+            &CalcPage::runVerificationSuite);
 
     // The function editor takes Ctrl+C, Ctrl+X and Ctrl+V; these three entries
     // carry no action of their own.
@@ -97,6 +100,10 @@ void TtallixMainForm::createMenus() {
                           "Save Calculator Image as BitMap", "Save Calculator Image as Jpeg"})
         addImageEntry(MatPU_, t);
 
+    connect(calcPage_, &ModePage::menuRequested, this, [this](QPoint at) { CalcPU_->popup(at); });
+    connect(fxPage_, &ModePage::menuRequested, this, [this](QPoint at) { FuncPU_->popup(at); });
+    connect(matrixPage_, &ModePage::menuRequested, this, [this](QPoint at) { MatPU_->popup(at); });
+
     HelpPU_ = new QMenu(this);
     HelpPU_->setObjectName("HelpPU");
     connect(HelpPU_->addAction("Using Calculator Tutorial"), &QAction::triggered, this,
@@ -107,39 +114,15 @@ void TtallixMainForm::createMenus() {
             [this] { HelpPU_->popup(HelpLbl_->mapToGlobal(QPoint(0, HelpLbl_->height()))); });
 }
 
-void TtallixMainForm::keypadMenu(Keypad* pad, QPoint pos) {
-    QMenu* menu = nullptr;
-    switch (mode_) {
-    case CalcMode::Calc:
-    case CalcMode::Regr:
-        menu = CalcPU_;
-        break;
-    case CalcMode::Fx:
-        menu = FuncPU_;
-        break;
-    case CalcMode::Matrix:
-        menu = MatPU_;
-        break;
-    case CalcMode::Lists:
-        return;
-    }
-    menu->popup(pad->mapToGlobal(pos) - QPoint(120, 0));
-}
-
 void TtallixMainForm::pickColour(int current, WriteResult (SettingsStore::*write)(int)) {
     const QColor c = QColorDialog::getColor(winColor(current), this);
     if (!c.isValid()) return;
-    const WriteResult r = (store_.*write)(winValue(c));
-    applyBackground();
-    settingsChanged();
-    checkWrite(r);
+    state_->changeSetting(write, winValue(c));
 }
 
 void TtallixMainForm::setBgColorToDefault() {
-    const WriteResult r = store_.setBgColor(kDefaultBgColor);
-    applyBackground();
+    state_->changeSetting(&SettingsStore::setBgColor, kDefaultBgColor);
     repaint();
-    checkWrite(r);
 }
 
 void TtallixMainForm::openHelpPage() {
@@ -152,7 +135,6 @@ void TtallixMainForm::openHelpPage() {
 void TtallixMainForm::showOptions() {
     options_->loadValues();
     options_->exec();
-    settingsChanged();
 }
 
 } // namespace tallix

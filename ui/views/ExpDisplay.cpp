@@ -39,14 +39,15 @@ void ExpDisplay::setLook(int cursorColor, bool colorParens) {
 int ExpDisplay::ExpTokenWidth(int line, int pos, bool small) const {
     const ExpLine& ln = editor_.line(line);
     if (pos < 1 || pos > ln.count()) return 0;
-    return glyphs_.width(ln.tokens[static_cast<std::size_t>(pos - 1)], small);
+    return glyphs_.width(ln.at(pos), small);
 }
 
 std::vector<bool> ExpDisplay::indexDigits(const ExpLine& line) {
-    std::vector<bool> index(line.tokens.size(), false);
-    for (std::size_t i = line.tokens.size(); i-- > 1;) {
-        if (line.tokens[i] != calc::NthRoot) continue;
-        for (std::size_t j = i; j-- > 0 && isDigitCode(line.tokens[j]);)
+    const std::vector<TokenCode>& tokens = line.tokens();
+    std::vector<bool> index(tokens.size(), false);
+    for (std::size_t i = tokens.size(); i-- > 1;) {
+        if (tokens[i] != calc::NthRoot) continue;
+        for (std::size_t j = i; j-- > 0 && isDigitCode(tokens[j]);)
             index[j] = true;
     }
     return index;
@@ -55,17 +56,20 @@ std::vector<bool> ExpDisplay::indexDigits(const ExpLine& line) {
 // Widths are measured once per code, so a full pass is cheap; it also mends
 // positions left stale by deletions and by an n-th root changing its index.
 void ExpDisplay::layoutLine(int n) {
-    ExpLine& ln = editor_.line(n);
-    if (ln.rightEdge.size() != ln.tokens.size()) ln.invalidateLayout();
+    const ExpLine& ln = editor_.line(n);
+    expgeo::LineLayout& lay = layouts_[static_cast<std::size_t>(std::clamp(n, 1, 8) - 1)];
+    const std::vector<TokenCode>& tokens = ln.tokens();
+    lay.rightEdge.resize(tokens.size());
+    lay.width.resize(tokens.size());
     const std::vector<bool> index = indexDigits(ln);
     const int overlap = QFontMetrics(glyphs_.smallFont()).horizontalAdvance("00") * 11 / 16;
     int x = 4;
-    for (std::size_t i = 0; i < ln.tokens.size(); ++i) {
-        const TokenCode code = ln.tokens[i];
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const TokenCode code = tokens[i];
         if (code == calc::NthRoot && i > 0 && x > 12) x -= overlap;
         const int w = glyphs_.width(code, index[i]);
-        ln.rightEdge[i] = x + w - 1;
-        ln.width[i] = w;
+        lay.rightEdge[i] = x + w - 1;
+        lay.width[i] = w;
         x += w + 1;
     }
 }
@@ -114,8 +118,8 @@ std::optional<int> ExpDisplay::cursorMarkX(int n) const {
     const ExpLine& ln = editor_.line(n);
     const int c = std::clamp(ln.cursor, 1, ln.count() + 1);
     int x = 4;
-    if (c > 1 && ln.rightEdge.size() == ln.tokens.size())
-        x = ln.rightEdge[static_cast<std::size_t>(c - 2)] + 2;
+    const expgeo::LineLayout& lay = layout(n);
+    if (c > 1 && lay.fits(ln)) x = lay.rightEdge[static_cast<std::size_t>(c - 2)] + 2;
     x -= editor_.scrollOffset;
     if (x < 0 || x + 3 >= width()) return std::nullopt;
     return x;
@@ -132,6 +136,7 @@ void ExpDisplay::paintBand(QPainter& p, int n) {
     }
 
     const ExpLine& ln = editor_.line(n);
+    const expgeo::LineLayout& lay = layout(n);
     const std::vector<bool> index = indexDigits(ln);
     const int selLo = ln.hasSelection() ? std::min(ln.selStart, ln.selEnd) : 0;
     const int selHi = ln.hasSelection() ? std::max(ln.selStart, ln.selEnd) : -1;
@@ -139,7 +144,7 @@ void ExpDisplay::paintBand(QPainter& p, int n) {
     int depth = 0;
     for (int pos = 1; pos <= ln.count(); ++pos) {
         const auto i = static_cast<std::size_t>(pos - 1);
-        const TokenCode code = ln.tokens[i];
+        const TokenCode code = ln.at(pos);
         // The depth counts every parenthesis, drawn or scrolled away.
         QColor ink = Qt::black;
         if (code == calc::OpenParen) {
@@ -150,8 +155,8 @@ void ExpDisplay::paintBand(QPainter& p, int n) {
             depth = std::max(0, depth - 1);
         }
         if (pos >= selLo && pos <= selHi) ink = active ? kSelectedActive : kSelectedInactive;
-        const int left = (pos == 1 ? 4 : ln.rightEdge[i] - ln.width[i] + 1) - off;
-        if (left < 0 || ln.rightEdge[i] - off >= width()) continue;
+        const int left = (pos == 1 ? 4 : lay.rightEdge[i] - lay.width[i] + 1) - off;
+        if (left < 0 || lay.rightEdge[i] - off >= width()) continue;
         glyphs_.paint(p, code, left, top, index[i], ink);
     }
 
@@ -238,7 +243,8 @@ void ExpDisplay::mouseMoveEvent(QMouseEvent* e) {
     if (!dragging_ && std::abs(x - pressAt_.x()) <= 3) return;
     dragging_ = true;
     const int off = editor_.scrollOffset;
-    expgeo::selectSpan(editor_.current(), pressAt_.x() + off, x + off);
+    expgeo::selectSpan(editor_.current(), layout(editor_.currentLine()), pressAt_.x() + off,
+                       x + off);
     InvalidateExpPBExpN(editor_.currentLine());
     emit edited();
 }
@@ -251,10 +257,10 @@ void ExpDisplay::mouseReleaseEvent(QMouseEvent* e) {
     const int off = editor_.scrollOffset;
     if (dragging_) {
         const int leftEnd = std::min(pressAt_.x(), e->position().toPoint().x());
-        ln.cursor = expgeo::cursorForX(ln, leftEnd + off);
+        ln.cursor = expgeo::cursorForX(ln, layout(editor_.currentLine()), leftEnd + off);
     } else {
-        ln.cursor = expgeo::cursorForX(ln, pressAt_.x() + off);
-        ln.selStart = ln.selEnd = -1;
+        ln.cursor = expgeo::cursorForX(ln, layout(editor_.currentLine()), pressAt_.x() + off);
+        ln.clearSelection();
     }
     dragging_ = false;
     InvalidateExpPBExpN(editor_.currentLine());

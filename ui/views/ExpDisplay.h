@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/calc/CalcEditor.h"
+#include "engine/calc/ExpGeometry.h"
 #include "ui/views/PaintBox.h"
 #include "ui/views/TokenGlyphs.h"
 
@@ -13,8 +14,8 @@ namespace tallix {
 
 // The calculator display `expPB`: the 8 lines of the editor as horizontal
 // bands (line 1 at the bottom), each with its tokens drawn as mathematics,
-// its cursor mark, its selection and its answer. Token positions are kept in
-// the lines' layout arrays; the horizontal scroll is the editor's.
+// its cursor mark, its selection and its answer. Token positions are this
+// display's (one layout per line); the horizontal scroll is the editor's.
 //
 // Mouse: a left press picks the line under it, a drag selects tokens, the
 // release places the cursor. A right press asks for the calculator menu.
@@ -35,6 +36,10 @@ public:
     // Positions every token of line n (1..8) from x = 4; n-th root index
     // digits take the small font and the radical overlaps them.
     void layoutLine(int n);
+    // Where line n's tokens were drawn at its last layout.
+    const expgeo::LineLayout& layout(int n) const {
+        return layouts_[static_cast<std::size_t>(n < 1 ? 0 : n > 8 ? 7 : n - 1)];
+    }
     // Repaints only line n's band.
     void InvalidateExpPBExpN(int n);
     // Lays out every line and repaints the whole display.
@@ -73,6 +78,7 @@ private:
     void paintFrame(QPainter& p);
 
     CalcEditor& editor_;
+    std::array<expgeo::LineLayout, expgeo::kLines> layouts_;
     TokenGlyphs glyphs_;
     QColor cursorColor_;
     bool colorParens_ = true;

@@ -273,4 +273,66 @@ void GraphPBPaint(QPainter& p, QSize size, const GraphScene& scene, const GraphW
     p.restore();
 }
 
+void GraphPaintOverlay(QPainter& p, const PlotLayout& layout, const GraphOverlay& overlay,
+                       HotZones& zones) {
+    const PixelOverlay px = resolveOverlay(overlay, layout);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setClipRect(QRect(layout.left + 1, layout.top + 1, layout.R - layout.left - 1,
+                        layout.B - layout.top - 1));
+    for (const PixelOverlay::Shade& s : px.shades) {
+        QPolygon poly;
+        for (const PixelPoint& q : s.outline)
+            poly << QPoint(q.x, q.y);
+        p.setPen(Qt::NoPen);
+        p.setBrush(winColor(static_cast<int>(s.colour)));
+        p.drawPolygon(poly);
+    }
+    p.setBrush(Qt::NoBrush);
+    for (const PixelOverlay::Line& l : px.lines) {
+        p.setPen(winColor(static_cast<int>(l.colour)));
+        p.drawLine(l.segment.from.x, l.segment.from.y, l.segment.to.x, l.segment.to.y);
+    }
+    const QFontMetrics fm(p.font());
+    for (const PixelOverlay::Mark& m : px.marks) {
+        p.setPen(winColor(static_cast<int>(m.colour)));
+        const int x = m.at.x, y = m.at.y;
+        switch (m.shape) {
+        case GraphOverlay::Shape::Cross:
+            p.drawLine(x - 3, y, x + 3, y);
+            p.drawLine(x, y - 3, x, y + 3);
+            break;
+        case GraphOverlay::Shape::Dot:
+            p.setBrush(winColor(static_cast<int>(m.colour)));
+            p.drawEllipse(QPoint(x, y), 2, 2);
+            p.setBrush(Qt::NoBrush);
+            break;
+        case GraphOverlay::Shape::Square:
+            p.drawRect(x - 2, y - 2, 4, 4);
+            break;
+        }
+        if (!m.label.empty()) p.drawText(x + 5, y - 4, QString::fromStdString(m.label));
+    }
+    p.setClipping(false);
+    if (overlay.selection) {
+        const PixelRect& r = *overlay.selection;
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.drawRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    for (const GraphOverlay::HotMark& h : overlay.hotMarks) {
+        p.setPen(Qt::black);
+        const QRect r(h.rect.left, h.rect.top, h.rect.right - h.rect.left + 1,
+                      h.rect.bottom - h.rect.top + 1);
+        p.drawText(r, Qt::AlignCenter, QString::fromStdString(h.text));
+        zones.set(h.zone, h.rect);
+    }
+    if (overlay.rubberBand) {
+        const PixelRect& r = *overlay.rubberBand;
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.setPen(Qt::white);
+        p.drawRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    p.restore();
+}
+
 } // namespace tallix

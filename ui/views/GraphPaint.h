@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/graph/GraphOverlay.h"
 #include "engine/graph/GraphSampler.h"
 
 #include <QSize>
@@ -14,5 +15,10 @@ namespace tallix {
 // Draws only; every position comes from the scene's plot layout.
 void GraphPBPaint(QPainter& p, QSize size, const GraphScene& scene, const GraphWindow& w,
                   const GraphMarks& marks);
+
+// Draws a tool's overlay over a graph laid out as `layout` and records the
+// hot zones of its clickable marks.
+void GraphPaintOverlay(QPainter& p, const PlotLayout& layout, const GraphOverlay& overlay,
+                       HotZones& zones);
 
 } // namespace tallix

@@ -1,22 +1,22 @@
 #include "ui/views/GraphView.h"
 
-#include "engine/func/FuncSet.h"
+#include "engine/workspace/Workspace.h"
 #include "ui/views/GraphPaint.h"
 
 #include <QPainter>
 
 namespace tallix {
 
-GraphView::GraphView(FuncSet& funcs, const GraphWindow& window, QWidget* parent)
-    : PaintBox("GraphPB", parent), funcs_(funcs), window_(window),
-      sampler_(std::make_unique<GraphSampler>()) {}
+GraphView::GraphView(Workspace& ws, QWidget* parent)
+    : PaintBox("GraphPB", parent), ws_(ws), sampler_(std::make_unique<GraphSampler>()) {}
 
 GraphView::~GraphView() = default;
 
-void GraphView::setTrigMode(TrigMode trig) {
-    if (trig == trig_) return;
-    trig_ = trig;
-    funcs_.InvalidateFuncCacheAll();
+void GraphView::setOverlay(int key, GraphOverlay overlay) {
+    if (overlay.empty())
+        overlays_.erase(key);
+    else
+        overlays_[key] = std::move(overlay);
     markDirty();
 }
 
@@ -26,8 +26,12 @@ void GraphView::setMarks(GraphMarks marks) {
 }
 
 void GraphView::render(QPainter& p) {
-    const GraphScene& scene = sampler_->sample(funcs_, window_, trig_, width(), height());
-    GraphPBPaint(p, size(), scene, window_, marks_);
+    const GraphScene& scene =
+        sampler_->sample(ws_.funcs(), ws_.graphWindow(), ws_.trigMode(), width(), height());
+    GraphPBPaint(p, size(), scene, ws_.graphWindow(), marks_);
+    hotZones_.clear();
+    for (const auto& [key, overlay] : overlays_)
+        GraphPaintOverlay(p, scene.layout, overlay, hotZones_);
 }
 
 } // namespace tallix

@@ -1,0 +1,12 @@
+#include "engine/workspace/Workspace.h"
+
+namespace tallix {
+
+Workspace::Workspace() : calc_(shared_), funcs_(std::make_unique<FuncSet>()) {}
+
+void Workspace::setCalcDisplay(const CalcDisplaySettings& s, bool autoscroll) {
+    calc_.setDisplaySettings(s);
+    calc_.autoscroll = autoscroll;
+}
+
+} // namespace tallix

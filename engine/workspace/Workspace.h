@@ -1,0 +1,51 @@
+#pragma once
+
+#include "engine/calc/CalcEditor.h"
+#include "engine/edit/EditContext.h"
+#include "engine/func/FuncSet.h"
+#include "engine/graph/GraphLayout.h"
+
+#include <memory>
+
+namespace tallix {
+
+// The mode of the main window.
+enum class CalcMode { Calc = 0, Fx = 1, Lists = 2, Regr = 3, Matrix = 4 };
+
+// Every model of one run of the program, each in one place: the calculator's
+// lines, the function slots, the graph window, the trig mode and the token
+// clipboard the editors share. The window's pages, dialogs and pictures read
+// and change them here; settings arrive as plain values.
+class Workspace {
+public:
+    Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    CalcMode mode() const { return mode_; }
+    void setMode(CalcMode m) { mode_ = m; }
+
+    // The angle unit of every evaluation of the run: the calculator's, the
+    // functions', the graph's.
+    TrigMode trigMode() const { return shared_.trig; }
+    void setTrigMode(TrigMode t) { shared_.trig = t; }
+
+    CalcEditor& calc() { return calc_; }
+    const CalcEditor& calc() const { return calc_; }
+    FuncSet& funcs() { return *funcs_; }
+    const FuncSet& funcs() const { return *funcs_; }
+    GraphWindow& graphWindow() { return graphWindow_; }
+    const GraphWindow& graphWindow() const { return graphWindow_; }
+
+    // The display settings of the calculator's answers and its autoscroll.
+    void setCalcDisplay(const CalcDisplaySettings& s, bool autoscroll);
+
+private:
+    CalcMode mode_ = CalcMode::Calc;
+    EditContext shared_;
+    CalcEditor calc_;
+    std::unique_ptr<FuncSet> funcs_; // about 330 kB
+    GraphWindow graphWindow_;
+};
+
+} // namespace tallix

@@ -1,0 +1,98 @@
+#include "ui/shell/AppState.h"
+
+#include "store/FuncSlotsIni.h"
+
+#include <QMessageBox>
+#include <QWidget>
+
+#include <chrono>
+
+namespace tallix {
+
+namespace {
+constexpr const char* kSettingsFile = "tallix.ini";
+} // namespace
+
+AppState::AppState(std::filesystem::path dataFolder, QObject* parent)
+    : QObject(parent), folder_(std::move(dataFolder)), store_(folder_ / kSettingsFile) {
+    store_.load();
+    {
+        IniFile ini(store_.file());
+        ini.load();
+        loadFuncSlots(ini, ws_.funcs());
+    }
+    const int mode = store_.values().calcmode;
+    ws_.setMode(static_cast<CalcMode>(mode >= 0 && mode <= 4 ? mode : 0));
+    const Settings& v = store_.values();
+    ws_.setCalcDisplay({v.fracouterrdig, v.roundn, v.exppireduction, v.floatvssci}, v.autoscroll);
+
+    // A missing file is an empty history; lines that do not parse are kept
+    // as they are and shown as raw text.
+    history_.load(folder_ / ExpressionHistory::kFileName);
+    ws_.calc().setEvaluatedHook([this](std::span<const TokenCode> tokens) {
+        if (recordHistory_)
+            history_.record(dateTimeNumber(std::chrono::system_clock::now()), tokens);
+    });
+}
+
+AppState::~AppState() {
+    ws_.calc().setEvaluatedHook({});
+}
+
+void AppState::settingsApplied() {
+    const Settings& v = store_.values();
+    ws_.setCalcDisplay({v.fracouterrdig, v.roundn, v.exppireduction, v.floatvssci}, v.autoscroll);
+    emit settingsChanged();
+}
+
+void AppState::warn(const QString& text) {
+    QMessageBox::warning(warningParent_, "Graphing Abacorn", text);
+}
+
+bool AppState::checkWrite(const WriteResult& r) {
+    if (r.ok) return true;
+    warn(QString("Unable to save settings.\n%1").arg(QString::fromStdString(r.error)));
+    return false;
+}
+
+void AppState::setTrigMode(TrigMode t) {
+    if (t == ws_.trigMode()) return;
+    ws_.setTrigMode(t);
+    emit trigModeChanged(t);
+}
+
+void AppState::setHintsEnabled(bool on) {
+    if (on == hints_) return;
+    hints_ = on;
+    emit hintsChanged(on);
+}
+
+void AppState::setMode(CalcMode m) {
+    ws_.setMode(m);
+    checkWrite(store_.setCalcMode(static_cast<int>(m)));
+}
+
+bool AppState::saveHistory() {
+    if (!history_.changed()) return true;
+    const WriteResult r = history_.save(folder_ / ExpressionHistory::kFileName);
+    if (r.ok) {
+        history_.markSaved();
+        return true;
+    }
+    warn(QString("Unable to save expression history.\n%1").arg(QString::fromStdString(r.error)));
+    return false;
+}
+
+// Writes the slots into "tallix.ini" as it stands now (other keys kept).
+bool AppState::saveFuncs() {
+    FuncSet& funcs = ws_.funcs();
+    if (!funcs.FuncsChanged) return true;
+    IniFile ini(store_.file());
+    ini.load();
+    storeFuncSlots(ini, funcs);
+    if (!checkWrite(ini.save())) return false;
+    funcs.FuncsChanged = false;
+    return true;
+}
+
+} // namespace tallix

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "engine/workspace/Workspace.h"
+#include "store/History.h"
+#include "store/Settings.h"
+
+#include <QObject>
+
+#include <filesystem>
+
+class QWidget;
+
+namespace tallix {
+
+// The models of one run (the workspace) with the files they come from and go
+// to: "tallix.ini" and the expression history in the data folder. Windows,
+// pages and dialogs change the run through here and hear of each change by
+// its signal, so that every view of a fact shows the same value.
+class AppState : public QObject {
+    Q_OBJECT
+public:
+    // Reads "tallix.ini" (settings and function slots) and the history from
+    // `dataFolder`.
+    explicit AppState(std::filesystem::path dataFolder, QObject* parent = nullptr);
+    ~AppState() override;
+
+    Workspace& workspace() { return ws_; }
+    const Workspace& workspace() const { return ws_; }
+    const std::filesystem::path& dataFolder() const { return folder_; }
+
+    const Settings& settings() const { return store_.values(); }
+    // Changes one setting through `write` (a SettingsStore setter), hands the
+    // new values to the workspace and tells the views; a failed write is
+    // reported in a warning box (the value stays set for this run).
+    template <class T> bool changeSetting(WriteResult (SettingsStore::*write)(T), T value) {
+        const WriteResult r = (store_.*write)(value);
+        settingsApplied();
+        return checkWrite(r);
+    }
+    // Reports a failed settings write in a warning box; true when it succeeded.
+    bool checkWrite(const WriteResult& r);
+
+    TrigMode trigMode() const { return ws_.trigMode(); }
+    void setTrigMode(TrigMode t);
+    bool hintsEnabled() const { return hints_; }
+    void setHintsEnabled(bool on);
+    // Records the mode and writes it to "tallix.ini".
+    void setMode(CalcMode m);
+
+    // After a change of the graph window or the graph mode: the graph redraws.
+    void graphWindowChanged() { emit graphChanged(); }
+
+    ExpressionHistory& history() { return history_; }
+    // Records evaluations in the history (off while a verification suite runs).
+    void setRecordHistory(bool on) { recordHistory_ = on; }
+    // Write the history and the function slots when they changed; a failed
+    // write is reported in a warning box and leaves the old file.
+    bool saveHistory();
+    bool saveFuncs();
+
+    // The window that warning boxes belong to.
+    void setWarningParent(QWidget* w) { warningParent_ = w; }
+    QWidget* warningParent() const { return warningParent_; }
+
+signals:
+    void settingsChanged();
+    void trigModeChanged(TrigMode t);
+    void hintsChanged(bool on);
+    void graphChanged();
+
+private:
+    void settingsApplied();
+    void warn(const QString& text);
+
+    std::filesystem::path folder_;
+    Workspace ws_;
+    SettingsStore store_;
+    ExpressionHistory history_;
+    bool recordHistory_ = true;
+    bool hints_ = false;
+    QWidget* warningParent_ = nullptr;
+};
+
+} // namespace tallix
