@@ -14,6 +14,7 @@ namespace {
 
 // Internal item kinds (operator codes) and their four tables; operands count
 // as code 31.
+// clang-format off
 enum Op : int {
     OpAdd = 1, OpSub = 2, OpMul = 3, OpMulTight = 4, OpDiv = 5, OpPow = 6, OpPlusSign = 7,
     OpMinusSign = 8, OpOpen = 9, OpClose = 10, OpSqrt = 11, OpSquare = 12, OpCbrt = 13,
@@ -21,6 +22,7 @@ enum Op : int {
     OpConstE = 20, OpConstPi = 21, OpAbs = 22, OpSin = 23, OpCos = 24, OpTan = 25,
     OpArcSin = 27, OpArcCos = 28, OpArcTan = 29, OpFactorial = 30, OpNumber = 31,
 };
+// clang-format on
 
 constexpr std::array<int, 32> kInputPrec = {0,  36, 36, 28, 24, 28, 12, 19, 19, 1, 120,
                                             6,  6,  6,  6,  6,  6,  6,  6,  6,  4, 4,

@@ -39,6 +39,7 @@ const std::array<std::string_view, mat::kCodeCount> MatKeyGlyphs = {
     "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z",
 };
 
+// clang-format off
 const std::array<Keyword, 14> CalcKeywords = {{
     {"SQRT", 0}, {"CBRT", 8}, {"ABS", 2}, {"PI", 27}, {"E", 29}, {"LOG", 16}, {"LN", 24},
     {"FRAC", 35}, {"DEC", 37}, {"NRT", 32}, {"SIN", 10}, {"COS", 18}, {"TAN", 26}, {"ARC", 34},
@@ -48,6 +49,7 @@ const std::array<Keyword, 13> FuncKeywords = {{
     {"X", 0}, {"ABS", 1}, {"SQRT", 8}, {"CBRT", 16}, {"PI", 27}, {"E", 29}, {"LOG", 24},
     {"LN", 32}, {"NRT", 34}, {"SIN", 2}, {"COS", 10}, {"TAN", 18}, {"ARC", 26},
 }};
+// clang-format on
 
 namespace {
 

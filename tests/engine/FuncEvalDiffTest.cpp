@@ -122,6 +122,7 @@ bool sameBits(Extended a, Extended b) {
 }
 
 TEST(FuncEvalDiff, PreparedProgramsMatchAPlainWalk) {
+    // clang-format off
     const char* exprs[] = {
         "x^2-2", "sin x^2+cos(3x)", "(x+1)(x-1)/(x^2+1)", "~(-x^2)", "3nrt x", "(ln abs x)*x!",
         "x#-2", "x$+x", "1/x", "x/(x-1)", "sqrt(x-1)", "log x", "@x", "~(x*20000)", "x^x",
@@ -136,6 +137,7 @@ TEST(FuncEvalDiff, PreparedProgramsMatchAPlainWalk) {
                                  1e4000L, -1e4000L, 1e300L, 69, 70, 69.9L, -123456789.0L,
                                  -123456788.0L, 123456789.0L, 1.5707963267948966192L, 1e20L,
                                  11356, 11357, -11400, 8, -8, 90, 180, INFINITY, -INFINITY, NAN};
+    // clang-format on
     std::vector<Extended> xs(std::begin(specials), std::end(specials));
     for (int i = -600; i <= 600; ++i)
         xs.push_back(i / 97.0L);
