@@ -17,15 +17,18 @@ const std::vector<TokenCode> kTypicalLine = {
 // clang-format on
 
 void BM_EvalTypicalLine(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(EvalCrExp(kTypicalLine, TrigMode::Radians));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(EvalCrExp(kTypicalLine, TrigMode::Radians));
 }
 BENCHMARK(BM_EvalTypicalLine);
 
 // A full line of 4096 tokens: 1+1+...+1.
 void BM_EvalFullLine(benchmark::State& state) {
     std::vector<TokenCode> sum{19};
-    while (sum.size() + 2 <= kMaxLineTokens) sum.insert(sum.end(), {calc::Plus, 19});
-    for (auto _ : state) benchmark::DoNotOptimize(EvalCrExp(sum, TrigMode::Radians));
+    while (sum.size() + 2 <= kMaxLineTokens)
+        sum.insert(sum.end(), {calc::Plus, 19});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(EvalCrExp(sum, TrigMode::Radians));
 }
 BENCHMARK(BM_EvalFullLine);
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/edit/CalcLine.h"
 #include "engine/core/NumFormat.h"
+#include "engine/edit/CalcLine.h"
 
 #include <array>
 #include <functional>

@@ -50,5 +50,4 @@ void deleteSelection(ExpLine& line);
 // was deleted.
 bool backspaceToken(ExpLine& line);
 
-
 } // namespace tallix

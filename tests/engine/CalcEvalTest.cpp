@@ -96,10 +96,20 @@ TEST(CalcEvaluator, PowersAndRoots) {
 }
 
 TEST(CalcEvaluator, TrigonometryInBothModes) {
-    expectValues({{"sin0", 0}, {"cos0", 1}, {"sin(pi/6)", 0.5L}, {"arctan1", kPi / 4},
-                  {"sin2^2", std::sin(4.0L)}, {"sinpi", 0}});
-    expectValues({{"arcsin1", 90}, {"arccos0", 90}, {"arctan1", 45}, {"sin30", 0.5L},
-                  {"cos60", 0.5L}, {"tan45", 1}, {"sin180", 0}, {"cos90", 0}},
+    expectValues({{"sin0", 0},
+                  {"cos0", 1},
+                  {"sin(pi/6)", 0.5L},
+                  {"arctan1", kPi / 4},
+                  {"sin2^2", std::sin(4.0L)},
+                  {"sinpi", 0}});
+    expectValues({{"arcsin1", 90},
+                  {"arccos0", 90},
+                  {"arctan1", 45},
+                  {"sin30", 0.5L},
+                  {"cos60", 0.5L},
+                  {"tan45", 1},
+                  {"sin180", 0},
+                  {"cos90", 0}},
                  TrigMode::Degrees);
     // sin 180 in degrees is exactly 0, not a tiny remainder.
     EXPECT_EQ(typed("sin180", TrigMode::Degrees).value, 0);
@@ -156,15 +166,16 @@ TEST(CalcEvaluator, LimitsEndInMessagesNotCrashes) {
     std::vector<TokenCode> nested(150, calc::OpenParen);
     nested.push_back(19);
     nested.insert(nested.end(), 150, calc::CloseParen);
-    EXPECT_EQ(EvalCrExp(nested, TrigMode::Radians).errorText,
-              "error: too many pending operators.");
+    EXPECT_EQ(EvalCrExp(nested, TrigMode::Radians).errorText, "error: too many pending operators.");
     // A full line of implicit products still fits the item list.
     std::vector<TokenCode> products;
-    for (int i = 0; i < 1365; ++i) products.insert(products.end(), {19, calc::Sqrt, 19});
+    for (int i = 0; i < 1365; ++i)
+        products.insert(products.end(), {19, calc::Sqrt, 19});
     EXPECT_TRUE(EvalCrExp(products, TrigMode::Radians).ok());
     // A full line of 1+1+...+1.
     std::vector<TokenCode> sum{19};
-    while (sum.size() + 2 <= kMaxLineTokens) sum.insert(sum.end(), {calc::Plus, 19});
+    while (sum.size() + 2 <= kMaxLineTokens)
+        sum.insert(sum.end(), {calc::Plus, 19});
     sum.push_back(calc::Square);
     ASSERT_EQ(sum.size(), kMaxLineTokens);
     const CalcEvalResult r = EvalCrExp(sum, TrigMode::Radians);
@@ -194,11 +205,22 @@ TEST(NumberText, ParserRepairsPointsAndRejectsJunk) {
         const char* text;
         Extended value;
     };
-    for (const Case& c : std::initializer_list<Case>{
-             {".5", 0.5L}, {"5.", 5}, {"-.25", -0.25L}, {" 12 ", 12}, {"1e3", 1000},
-             {"-7", -7}, {"+2", 2}, {"1.2.3", UndefinedMarker}, {"", UndefinedMarker},
-             {"abc", UndefinedMarker}, {"1,5", UndefinedMarker}, {"inf", UndefinedMarker},
-             {"nan", UndefinedMarker}, {"1e99999", UndefinedMarker}, {".", 0}, {"-", UndefinedMarker}}) {
+    for (const Case& c : std::initializer_list<Case>{{".5", 0.5L},
+                                                     {"5.", 5},
+                                                     {"-.25", -0.25L},
+                                                     {" 12 ", 12},
+                                                     {"1e3", 1000},
+                                                     {"-7", -7},
+                                                     {"+2", 2},
+                                                     {"1.2.3", UndefinedMarker},
+                                                     {"", UndefinedMarker},
+                                                     {"abc", UndefinedMarker},
+                                                     {"1,5", UndefinedMarker},
+                                                     {"inf", UndefinedMarker},
+                                                     {"nan", UndefinedMarker},
+                                                     {"1e99999", UndefinedMarker},
+                                                     {".", 0},
+                                                     {"-", UndefinedMarker}}) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(parseNumberText(c.text), c.value);
     }
@@ -222,7 +244,8 @@ TEST(NumberText, ExtractFPvalNamesPiAndE) {
 
 TEST(CalcLineEditing, InsertReplacesSelectionAndStopsWhenFull) {
     ExpLine line;
-    for (TokenCode c : {19, 20, 21}) insertToken(line, c);
+    for (TokenCode c : {19, 20, 21})
+        insertToken(line, c);
     line.cursor = 2;
     line.selStart = 1;
     line.selEnd = 2;

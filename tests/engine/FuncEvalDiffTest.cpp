@@ -19,8 +19,12 @@ namespace {
 
 constexpr Extended U = UndefinedMarker;
 
-Extended fin(Extended r) { return std::isfinite(r) ? r : U; }
-Extended cut(Extended r) { return std::fabs(r) < 1e-17L ? 0 : r; }
+Extended fin(Extended r) {
+    return std::isfinite(r) ? r : U;
+}
+Extended cut(Extended r) {
+    return std::fabs(r) < 1e-17L ? 0 : r;
+}
 
 // The value of slot 1's compiled program at x, or NaN when the program has
 // an operand error.
@@ -54,35 +58,83 @@ Extended reference(FuncSet& set, Extended x, TrigMode trig) {
             r = U;
         } else {
             switch (item) {
-            case Add: r = fin(a + b); break;
-            case Sub: r = fin(a - b); break;
-            case Mul: r = fin(a * b); break;
-            case Div: r = b == 0 || std::fabs(b) < 1e-299L ? U : fin(a / b); break;
-            case Pow: r = fin(set.power(a, b)); break;
-            case Plus: r = b; break;
-            case Neg: r = -b; break;
-            case Sqrt: r = b >= 0 ? std::sqrt(b) : U; break;
-            case Square: r = fin(b * b); break;
-            case Cube: r = fin(b * b * b); break;
-            case Cbrt: r = fin(set.power(b, 1.0L / 3)); break;
-            case Log: r = b > 0 ? std::log10(b) : U; break;
-            case TenPow: r = fin(set.power(10, b)); break;
-            case Ln: r = b > 0 ? std::log(b) : U; break;
-            case ExpPow: r = fin(std::exp(b)); break;
-            case Abs: r = std::fabs(b); break;
+            case Add:
+                r = fin(a + b);
+                break;
+            case Sub:
+                r = fin(a - b);
+                break;
+            case Mul:
+                r = fin(a * b);
+                break;
+            case Div:
+                r = b == 0 || std::fabs(b) < 1e-299L ? U : fin(a / b);
+                break;
+            case Pow:
+                r = fin(set.power(a, b));
+                break;
+            case Plus:
+                r = b;
+                break;
+            case Neg:
+                r = -b;
+                break;
+            case Sqrt:
+                r = b >= 0 ? std::sqrt(b) : U;
+                break;
+            case Square:
+                r = fin(b * b);
+                break;
+            case Cube:
+                r = fin(b * b * b);
+                break;
+            case Cbrt:
+                r = fin(set.power(b, 1.0L / 3));
+                break;
+            case Log:
+                r = b > 0 ? std::log10(b) : U;
+                break;
+            case TenPow:
+                r = fin(set.power(10, b));
+                break;
+            case Ln:
+                r = b > 0 ? std::log(b) : U;
+                break;
+            case ExpPow:
+                r = fin(std::exp(b));
+                break;
+            case Abs:
+                r = std::fabs(b);
+                break;
             case Fact: {
-                if (b < 0) { r = U; break; }
+                if (b < 0) {
+                    r = U;
+                    break;
+                }
                 Extended p = 1;
-                for (Extended k = 1; p < 1e100L && k <= std::trunc(b); k += 1) p *= k;
+                for (Extended k = 1; p < 1e100L && k <= std::trunc(b); k += 1)
+                    p *= k;
                 r = p >= 1e100L ? U : p;
                 break;
             }
-            case Sin: r = cut(std::sin(toRad(b))); break;
-            case Cos: r = cut(std::cos(toRad(b))); break;
-            case Tan: r = fin(cut(std::tan(toRad(b)))); break;
-            case ArcSin: r = b < -1 || b > 1 ? U : fromRad(cut(std::asin(b))); break;
-            case ArcCos: r = b < -1 || b > 1 ? U : fromRad(cut(std::acos(b))); break;
-            default: r = fromRad(cut(std::atan2(b, 1.0L))); break;
+            case Sin:
+                r = cut(std::sin(toRad(b)));
+                break;
+            case Cos:
+                r = cut(std::cos(toRad(b)));
+                break;
+            case Tan:
+                r = fin(cut(std::tan(toRad(b))));
+                break;
+            case ArcSin:
+                r = b < -1 || b > 1 ? U : fromRad(cut(std::asin(b)));
+                break;
+            case ArcCos:
+                r = b < -1 || b > 1 ? U : fromRad(cut(std::acos(b)));
+                break;
+            default:
+                r = fromRad(cut(std::atan2(b, 1.0L)));
+                break;
             }
         }
         st.push_back(r);

@@ -3,10 +3,10 @@
 // cursors, selections and results, and pixels of the rendered bands.
 #include "engine/calc/ExpGeometry.h"
 #include "store/DataFolder.h"
+#include "tests/ui/UiTest.h"
+#include "ui/shell/tallixMain.h"
 #include "ui/views/ExpDisplay.h"
 #include "ui/views/Keypad.h"
-#include "ui/shell/tallixMain.h"
-#include "tests/ui/UiTest.h"
 
 #include <gtest/gtest.h>
 

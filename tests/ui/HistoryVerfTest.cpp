@@ -3,10 +3,10 @@
 // from the calculator menu with their error lines, abort, unreadable files.
 #include "store/DataFolder.h"
 #include "store/History.h"
-#include "ui/dialogs/tallixHist.h"
-#include "ui/shell/tallixMain.h"
-#include "ui/dialogs/tallixVerf.h"
 #include "tests/ui/UiTest.h"
+#include "ui/dialogs/tallixHist.h"
+#include "ui/dialogs/tallixVerf.h"
+#include "ui/shell/tallixMain.h"
 
 #include <gtest/gtest.h>
 
@@ -34,9 +34,7 @@ using Tokens = std::vector<TokenCode>;
 
 class HistoryVerfUi : public test::UiTest {
 protected:
-    void SetUp() override {
-        UiTest::SetUp();
-    }
+    void SetUp() override { UiTest::SetUp(); }
     void TearDown() override {
         form_.reset();
         UiTest::TearDown();

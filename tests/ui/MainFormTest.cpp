@@ -1,11 +1,11 @@
 #include "store/AtomicFile.h"
 #include "store/DataFolder.h"
-#include "ui/views/Keypad.h"
-#include "ui/views/PaintBox.h"
-#include "ui/shell/tallixMain.h"
-#include "ui/dialogs/tallixOpts.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/ui/UiTest.h"
+#include "ui/dialogs/tallixOpts.h"
+#include "ui/shell/tallixMain.h"
+#include "ui/views/Keypad.h"
+#include "ui/views/PaintBox.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-
 
 using namespace tallix;
 
@@ -49,7 +48,6 @@ protected:
                 n += img.pixelColor(x, y).rgb() == c.rgb();
         return n;
     }
-
 };
 
 const QColor kYellow(255, 255, 0); // the default pressed-key colour

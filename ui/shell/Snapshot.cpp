@@ -1,13 +1,13 @@
 #include "ui/shell/Snapshot.h"
 
-#include "engine/func/FuncSet.h"
 #include "engine/core/Tokens.h"
+#include "engine/func/FuncSet.h"
 #include "store/DataFolder.h"
+#include "ui/dialogs/tallixHist.h"
+#include "ui/dialogs/tallixVerf.h"
+#include "ui/shell/tallixMain.h"
 #include "ui/views/ExpDisplay.h"
 #include "ui/views/GraphView.h"
-#include "ui/dialogs/tallixHist.h"
-#include "ui/shell/tallixMain.h"
-#include "ui/dialogs/tallixVerf.h"
 
 #include <QApplication>
 #include <QDir>

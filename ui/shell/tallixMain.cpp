@@ -1,13 +1,13 @@
 #include "ui/shell/tallixMain.h"
 
 #include "engine/func/FuncSet.h"
+#include "ui/dialogs/tallixAbout.h"
+#include "ui/dialogs/tallixOpts.h"
 #include "ui/views/ClickLabel.h"
 #include "ui/views/ExpDisplay.h"
 #include "ui/views/GraphView.h"
 #include "ui/views/Keypad.h"
 #include "ui/views/PaintBox.h"
-#include "ui/dialogs/tallixAbout.h"
-#include "ui/dialogs/tallixOpts.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/calc/CalcEditor.h"
-#include "engine/graph/GraphLayout.h"
 #include "engine/core/Tokens.h"
+#include "engine/graph/GraphLayout.h"
 #include "store/History.h"
 #include "store/Settings.h"
 

@@ -2,9 +2,9 @@
 // display, the scroll buttons, "Clear All", "Recycle Ans" and the token
 // clipboard items of the calculator menu.
 #include "engine/calc/ExpGeometry.h"
+#include "ui/shell/tallixMain.h"
 #include "ui/views/ClickLabel.h"
 #include "ui/views/ExpDisplay.h"
-#include "ui/shell/tallixMain.h"
 
 #include <QKeyEvent>
 #include <QLabel>

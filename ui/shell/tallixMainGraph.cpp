@@ -1,9 +1,8 @@
 // The main window's function slots and graph: loading, saving on close.
 #include "engine/func/FuncSet.h"
 #include "store/FuncSlotsIni.h"
-#include "ui/views/GraphView.h"
 #include "ui/shell/tallixMain.h"
-
+#include "ui/views/GraphView.h"
 
 namespace tallix {
 

@@ -1,10 +1,10 @@
 // The expression history of the main window (recording, the history window,
 // saving on close) and the verification suite run from the calculator menu.
 #include "store/DataFolder.h"
-#include "ui/views/ExpDisplay.h"
 #include "ui/dialogs/tallixHist.h"
-#include "ui/shell/tallixMain.h"
 #include "ui/dialogs/tallixVerf.h"
+#include "ui/shell/tallixMain.h"
+#include "ui/views/ExpDisplay.h"
 
 #include <QCloseEvent>
 #include <QMessageBox>

@@ -1,11 +1,11 @@
 // The right-click menus, the colour items, help and the options dialog of the
 // main window.
+#include "ui/dialogs/tallixAbout.h"
+#include "ui/dialogs/tallixOpts.h"
+#include "ui/shell/tallixMain.h"
 #include "ui/views/ClickLabel.h"
 #include "ui/views/ExpDisplay.h"
 #include "ui/views/Keypad.h"
-#include "ui/dialogs/tallixAbout.h"
-#include "ui/shell/tallixMain.h"
-#include "ui/dialogs/tallixOpts.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
