@@ -2,6 +2,8 @@
 # Both install what is missing first (scripts/install-deps.sh).
 BUILD ?= build
 JOBS  ?= $(shell nproc)
+# WERROR=ON stops the build on any warning in our own code (CI sets it).
+WERROR ?= OFF
 
 .PHONY: deps configure build run test bench clean
 
@@ -9,7 +11,7 @@ deps:
 	@scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTALLIX_WERROR=$(WERROR)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)

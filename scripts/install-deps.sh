@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, only those that are missing.
+# Installs the Debian packages the build needs, and any named as arguments
+# (scripts/install-deps.sh clang-format-14), only those that are missing.
 # Works as root or through sudo; runs `apt-get update` only when a plain install fails.
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libjpeg-dev
-          libgtest-dev libbenchmark-dev fonts-dejavu-core)
+          libgtest-dev libbenchmark-dev fonts-dejavu-core "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -108,7 +108,8 @@ std::optional<ExpressionHistory::Entry> ExpressionHistory::parse(std::string_vie
         int code = -1;
         const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), code);
         if (ec != std::errc() || end != field.data() + field.size() || code < 0 ||
-            code >= calc::kCodeCount || entry.tokens.size() >= static_cast<std::size_t>(kMaxLineTokens))
+            code >= calc::kCodeCount ||
+            entry.tokens.size() >= static_cast<std::size_t>(kMaxLineTokens))
             return std::nullopt;
         entry.tokens.push_back(static_cast<TokenCode>(code));
         if (next == std::string_view::npos) break;

@@ -54,7 +54,9 @@ std::string IniFile::text() const {
     return out;
 }
 
-WriteResult IniFile::save() const { return writeFileAtomically(file_, text()); }
+WriteResult IniFile::save() const {
+    return writeFileAtomically(file_, text());
+}
 
 std::optional<std::size_t> IniFile::find(std::string_view section, std::string_view key) const {
     for (std::size_t i = 0; i < lines_.size(); ++i)
@@ -80,7 +82,8 @@ void IniFile::set(std::string_view section, std::string_view key, std::string_vi
     // Append after the section's last line, creating the section when needed.
     std::optional<std::size_t> last;
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (sameWord(lines_[i].section, section) && !(lines_[i].key.empty() && trimBlanks(lines_[i].text).empty()))
+        if (sameWord(lines_[i].section, section) &&
+            !(lines_[i].key.empty() && trimBlanks(lines_[i].text).empty()))
             last = i;
     if (!last) {
         std::string header("[");
@@ -92,8 +95,7 @@ void IniFile::set(std::string_view section, std::string_view key, std::string_vi
                   Line{std::move(text), lines_[*last].section, std::string(key)});
 }
 
-int IniFile::getInt(std::string_view section, std::string_view key, int def, int lo,
-                    int hi) const {
+int IniFile::getInt(std::string_view section, std::string_view key, int def, int lo, int hi) const {
     const auto v = get(section, key);
     if (!v) return def;
     int n = 0;

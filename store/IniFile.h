@@ -36,9 +36,9 @@ public:
 
 private:
     struct Line {
-        std::string text;     // the line as it stands in the file
-        std::string section;  // the section it belongs to
-        std::string key;      // empty unless it is a key line
+        std::string text;    // the line as it stands in the file
+        std::string section; // the section it belongs to
+        std::string key;     // empty unless it is a key line
     };
     std::optional<std::size_t> find(std::string_view section, std::string_view key) const;
 

@@ -1,9 +1,9 @@
 #include "app/cli/Commands.h"
 
 #include "engine/calc/CalcEval.h"
+#include "engine/core/Tokens.h"
 #include "engine/func/FuncSet.h"
 #include "engine/func/FuncText.h"
-#include "engine/core/Tokens.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -30,7 +30,9 @@ int runSnapshot(std::span<char* const> args) {
             bad = true;
     }
     if (bad || !dir) {
-        std::fprintf(stderr, "usage: tallix-cli snapshot [--calc-demo] [--ini FILE] [--polar] [--param] DIR\n");
+        std::fprintf(
+            stderr,
+            "usage: tallix-cli snapshot [--calc-demo] [--ini FILE] [--polar] [--param] DIR\n");
         return 2;
     }
     // No window is shown: render with the offscreen platform at ratio 1.
@@ -51,7 +53,8 @@ int runSnapshot(std::span<char* const> args) {
         std::printf("wrote calc-demo.png to %s\n", dir);
     else
         std::printf("wrote calc.png fx.png lists.png regr.png matrix.png graph.png history.png "
-                    "verify.png verify-calc.png to %s\n", dir);
+                    "verify.png verify-calc.png to %s\n",
+                    dir);
     return 0;
 }
 

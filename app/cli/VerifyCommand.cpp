@@ -23,8 +23,10 @@ int runVerify(std::span<char* const> args) {
     CalcEditor editor;
     VerificationRun run(editor);
     const std::vector<std::string> lines = splitLines(text);
-    for (std::size_t i = 0; i < lines.size(); ++i) run.runLine(static_cast<int>(i) + 1, lines[i]);
-    for (const std::string& e : run.errors()) std::printf("%s\n", e.c_str());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        run.runLine(static_cast<int>(i) + 1, lines[i]);
+    for (const std::string& e : run.errors())
+        std::printf("%s\n", e.c_str());
     std::printf("%d passed, %d failed\n", run.checked() - run.failed(), run.failed());
     return run.failed() > 0 ? 1 : 0;
 }

@@ -17,12 +17,13 @@ constexpr std::array kCommands = {
     CommandEntry{"verify", "verify FILE         run a verification suite; exit 1 when a line fails",
                  runVerify},
 #ifdef TALLIX_WITH_UI
-    CommandEntry{"snapshot",
-                 "snapshot [--calc-demo] [--ini FILE] [--polar] [--param] DIR\n"
-                 "                       write the window in each mode as DIR/calc.png, fx.png, ...;\n"
-                 "                       FILE is the tallix.ini to start from, the flags pick the graph;\n"
-                 "                       --calc-demo: only the Calc mode after a sample session",
-                 runSnapshot},
+    CommandEntry{
+        "snapshot",
+        "snapshot [--calc-demo] [--ini FILE] [--polar] [--param] DIR\n"
+        "                       write the window in each mode as DIR/calc.png, fx.png, ...;\n"
+        "                       FILE is the tallix.ini to start from, the flags pick the graph;\n"
+        "                       --calc-demo: only the Calc mode after a sample session",
+        runSnapshot},
 #endif
     CommandEntry{"fx",
                  "fx [--deg] [--polar|--param] EXPR X...   evaluate the function EXPR at each X",

@@ -14,6 +14,7 @@ namespace {
 
 // Internal item kinds (operator codes) and their four tables; operands count
 // as code 31.
+// clang-format off
 enum Op : int {
     OpAdd = 1, OpSub = 2, OpMul = 3, OpMulTight = 4, OpDiv = 5, OpPow = 6, OpPlusSign = 7,
     OpMinusSign = 8, OpOpen = 9, OpClose = 10, OpSqrt = 11, OpSquare = 12, OpCbrt = 13,
@@ -21,45 +22,68 @@ enum Op : int {
     OpConstE = 20, OpConstPi = 21, OpAbs = 22, OpSin = 23, OpCos = 24, OpTan = 25,
     OpArcSin = 27, OpArcCos = 28, OpArcTan = 29, OpFactorial = 30, OpNumber = 31,
 };
+// clang-format on
 
-constexpr std::array<int, 32> kInputPrec = {0,  36, 36, 28, 24, 28, 12, 19, 19, 1, 120,
-                                            6,  6,  6,  6,  6,  6,  6,  6,  6,  4, 4,
-                                            6,  6,  6,  6,  0,  6,  6,  6,  6,  4};
+constexpr std::array<int, 32> kInputPrec = {0, 36, 36, 28, 24, 28, 12, 19, 19, 1, 120,
+                                            6, 6,  6,  6,  6,  6,  6,  6,  6,  4, 4,
+                                            6, 6,  6,  6,  0,  6,  6,  6,  6,  4};
 constexpr std::array<int, 32> kStackPrec = {0,  35, 35, 27, 23, 27, 26, 20, 20, 120, 0,
                                             26, 5,  26, 5,  26, 26, 26, 26, 26, 3,   3,
                                             26, 26, 26, 26, 0,  26, 26, 26, 26, 3};
 constexpr std::array<int, 32> kOperands = {0, 2, 2, 2, 2, 2, 2, 1, 1, 0, 0, 1, 1, 1, 1, 1,
                                            1, 1, 1, 2, 0, 0, 1, 1, 1, 1, 0, 1, 1, 1, 1, 0};
 constexpr std::array<bool, 32> kSignContext = {
-    false, true, true, true, true, true, true, true, true, true, false,
-    true,  false, true, false, true, true, true, true, true, false, false,
-    true,  true, true, true, true, true, true, true, false, false};
+    false, true,  true, true,  true, true, true, true, true,  true,  false,
+    true,  false, true, false, true, true, true, true, true,  false, false,
+    true,  true,  true, true,  true, true, true, true, false, false};
 
-int kindOf(int item) { return item < 0 ? OpNumber : item; }
+int kindOf(int item) {
+    return item < 0 ? OpNumber : item;
+}
 
 // Calculator tokens that map one to one onto an item.
 std::optional<int> directItem(TokenCode code) {
     switch (code) {
-    case 0: return OpSqrt;
-    case 1: return OpSquare;
-    case 2: return OpAbs;
-    case 7: return OpPow;
-    case 8: return OpCbrt;
-    case 9: return OpCube;
-    case 10: return OpSin;
-    case 15: return OpOpen;
-    case 16: return OpLog;
-    case 17: return OpTenPow;
-    case 18: return OpCos;
-    case 22: return OpMul;
-    case 23: return OpClose;
-    case 24: return OpLn;
-    case 25: return OpExpPow;
-    case 26: return OpTan;
-    case 30: return OpDiv;
-    case 32: return OpNthRoot;
-    case 33: return OpFactorial;
-    default: return std::nullopt;
+    case 0:
+        return OpSqrt;
+    case 1:
+        return OpSquare;
+    case 2:
+        return OpAbs;
+    case 7:
+        return OpPow;
+    case 8:
+        return OpCbrt;
+    case 9:
+        return OpCube;
+    case 10:
+        return OpSin;
+    case 15:
+        return OpOpen;
+    case 16:
+        return OpLog;
+    case 17:
+        return OpTenPow;
+    case 18:
+        return OpCos;
+    case 22:
+        return OpMul;
+    case 23:
+        return OpClose;
+    case 24:
+        return OpLn;
+    case 25:
+        return OpExpPow;
+    case 26:
+        return OpTan;
+    case 30:
+        return OpDiv;
+    case 32:
+        return OpNthRoot;
+    case 33:
+        return OpFactorial;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -293,46 +317,76 @@ Extended fromRadians(Extended a, TrigMode mode) {
     return mode == TrigMode::Radians ? a : a * 180 / kPi;
 }
 
-Extended flushTiny(Extended v) { return std::fabs(v) < 1e-17L ? 0 : v; }
+Extended flushTiny(Extended v) {
+    return std::fabs(v) < 1e-17L ? 0 : v;
+}
 
 bool Evaluator::compute(int op, Extended a, Extended b, Extended& out) {
     switch (op) {
-    case OpAdd: out = a + b; return true;
-    case OpSub: out = a - b; return true;
+    case OpAdd:
+        out = a + b;
+        return true;
+    case OpSub:
+        out = a - b;
+        return true;
     case OpMul:
-    case OpMulTight: out = a * b; return true;
+    case OpMulTight:
+        out = a * b;
+        return true;
     case OpDiv:
         if (b == 0) return fail("error: division by zero.");
         if (std::fabs(b) < 1e-299L) return fail("error: division overflow.");
         out = a / b;
         return true;
-    case OpPow: out = XtoY(b, a); return true;
-    case OpPlusSign: out = a; return true;
-    case OpMinusSign: out = -a; return true;
+    case OpPow:
+        out = XtoY(b, a);
+        return true;
+    case OpPlusSign:
+        out = a;
+        return true;
+    case OpMinusSign:
+        out = -a;
+        return true;
     case OpSqrt:
         if (a < 0) return fail("error: Square Root of negative number.");
         out = std::sqrt(a);
         return true;
-    case OpSquare: out = a * a; return true;
-    case OpCube: out = a * a * a; return true;
-    case OpCbrt: out = XtoY(1.0L / 3, a); return true;
+    case OpSquare:
+        out = a * a;
+        return true;
+    case OpCube:
+        out = a * a * a;
+        return true;
+    case OpCbrt:
+        out = XtoY(1.0L / 3, a);
+        return true;
     case OpLog:
         if (a <= 0) return fail("error: Log of negative number.");
         out = std::log10(a);
         return true;
-    case OpTenPow: out = XtoY(a, 10); return true;
+    case OpTenPow:
+        out = XtoY(a, 10);
+        return true;
     case OpLn:
         if (a <= 0) return fail("error: Ln of negative number.");
         out = std::log(a);
         return true;
-    case OpExpPow: out = std::exp(a); return true;
+    case OpExpPow:
+        out = std::exp(a);
+        return true;
     case OpNthRoot:
         if (std::fabs(a) < 1e-9L) return fail("error: 0th root not supported.");
         out = XtoY(1 / a, b);
         return true;
-    case OpConstE: out = std::exp(1.0L); return true;
-    case OpConstPi: out = kPi; return true;
-    case OpAbs: out = a == UndefinedMarker ? a : std::fabs(a); return true;
+    case OpConstE:
+        out = std::exp(1.0L);
+        return true;
+    case OpConstPi:
+        out = kPi;
+        return true;
+    case OpAbs:
+        out = a == UndefinedMarker ? a : std::fabs(a);
+        return true;
     case OpSin:
     case OpCos:
     case OpTan: {
@@ -377,7 +431,8 @@ bool Evaluator::compute(int op, Extended a, Extended b, Extended& out) {
         out = product;
         return true;
     }
-    default: return fail(kUnbalancedOps);
+    default:
+        return fail(kUnbalancedOps);
     }
 }
 
@@ -401,7 +456,8 @@ bool isPlainNumber(std::string_view s) {
         ++i;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
         std::size_t expDigits = 0;
-        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) ++expDigits;
+        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+            ++expDigits;
         if (expDigits == 0) return false;
     }
     return i == s.size();
@@ -451,7 +507,8 @@ Extended XtoY(Extended exponent, Extended base) {
         return base < 0 ? -r : r;
     }
     Extended r = 1;
-    for (int k = static_cast<int>(absExp); k > 0; --k) r *= base;
+    for (int k = static_cast<int>(absExp); k > 0; --k)
+        r *= base;
     return exponent < 0 ? 1 / r : r;
 }
 

@@ -23,11 +23,19 @@ inline constexpr Extended kPiKey = 0xC90FDAA22168C234p-62L;
 // the pi-multiple searches and every other place that needs pi.
 inline constexpr Extended kPi = 0xC90FDAA22168C235p-62L;
 
-inline int iMax(int a, int b) { return a > b ? a : b; }
-inline int iMin(int a, int b) { return a < b ? a : b; }
-inline Extended fMax(Extended a, Extended b) { return a > b ? a : b; }
+inline int iMax(int a, int b) {
+    return a > b ? a : b;
+}
+inline int iMin(int a, int b) {
+    return a < b ? a : b;
+}
+inline Extended fMax(Extended a, Extended b) {
+    return a > b ? a : b;
+}
 // Returns the second value when both are equal.
-inline Extended fMin(Extended a, Extended b) { return a < b ? a : b; }
+inline Extended fMin(Extended a, Extended b) {
+    return a < b ? a : b;
+}
 
 // Angle unit of the trigonometric functions.
 enum class TrigMode { Radians, Degrees };

@@ -13,20 +13,20 @@ int digitOfCode(TokenCode code) {
 }
 
 const std::array<std::string_view, calc::kCodeCount> CalcKeyGlyphs = {
-    "S",   "^2",  "Abs", "7",  "8",  "9", "+",   "^",  // row 0
-    "S",   "^3",  "Sin", "4",  "5",  "6", "-",   "(",  // row 1
-    "Log", "10^", "Cos", "1",  "2",  "3", "*",   ")",  // row 2
-    "Ln",  "e^",  "Tan", "pi", "0",  "e", "/",   "=",  // row 3
-    "S",   "!",   "Arc", "xx", ".",  "xx", "xx", "xx", // row 4
+    "S",   "^2",  "Abs", "7",  "8", "9",  "+",  "^",  // row 0
+    "S",   "^3",  "Sin", "4",  "5", "6",  "-",  "(",  // row 1
+    "Log", "10^", "Cos", "1",  "2", "3",  "*",  ")",  // row 2
+    "Ln",  "e^",  "Tan", "pi", "0", "e",  "/",  "=",  // row 3
+    "S",   "!",   "Arc", "xx", ".", "xx", "xx", "xx", // row 4
 };
 
 const std::array<std::string_view, func::kCodeCount> FuncKeyGlyphs = {
-    "x",   "abs", "sin", "7",  "8",  "9",  "+",  "^",  // row 0
-    "S",   "^2",  "cos", "4",  "5",  "6",  "-",  "(",  // row 1
-    "S",   "^3",  "tan", "1",  "2",  "3",  "*",  ")",  // row 2
-    "Log", "10^", "arc", "pi", "0",  "e",  "/",  "xx", // row 3
-    "Ln",  "e^",  "S",   "!",  ".",  "xx", "xx", "xx", // row 4
-    "[",   "]",   "{",   "}",                          // keyboard brackets
+    "x",   "abs", "sin", "7",  "8", "9",  "+",  "^",  // row 0
+    "S",   "^2",  "cos", "4",  "5", "6",  "-",  "(",  // row 1
+    "S",   "^3",  "tan", "1",  "2", "3",  "*",  ")",  // row 2
+    "Log", "10^", "arc", "pi", "0", "e",  "/",  "xx", // row 3
+    "Ln",  "e^",  "S",   "!",  ".", "xx", "xx", "xx", // row 4
+    "[",   "]",   "{",   "}",                         // keyboard brackets
 };
 
 const std::array<std::string_view, mat::kCodeCount> MatKeyGlyphs = {
@@ -35,10 +35,11 @@ const std::array<std::string_view, mat::kCodeCount> MatKeyGlyphs = {
     "Log", "10^", "cos", "1",  "2", "3",  "*",  ")",  // row 2
     "Ln",  "e^",  "tan", "pi", "0", "e",  "/",  "=",  // row 3
     "S",   "xx",  "arc", "xx", ".", "xx", "xx", "xx", // row 4
-    "A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M",
-    "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z",
+    "A",   "B",   "C",   "D",  "E", "F",  "G",  "H",  "I", "J", "K", "L", "M",
+    "N",   "O",   "P",   "Q",  "R", "S",  "T",  "U",  "V", "W", "X", "Y", "Z",
 };
 
+// clang-format off
 const std::array<Keyword, 14> CalcKeywords = {{
     {"SQRT", 0}, {"CBRT", 8}, {"ABS", 2}, {"PI", 27}, {"E", 29}, {"LOG", 16}, {"LN", 24},
     {"FRAC", 35}, {"DEC", 37}, {"NRT", 32}, {"SIN", 10}, {"COS", 18}, {"TAN", 26}, {"ARC", 34},
@@ -48,6 +49,7 @@ const std::array<Keyword, 13> FuncKeywords = {{
     {"X", 0}, {"ABS", 1}, {"SQRT", 8}, {"CBRT", 16}, {"PI", 27}, {"E", 29}, {"LOG", 24},
     {"LN", 32}, {"NRT", 34}, {"SIN", 2}, {"COS", 10}, {"TAN", 18}, {"ARC", 26},
 }};
+// clang-format on
 
 namespace {
 
@@ -55,15 +57,24 @@ namespace {
 std::optional<TokenCode> commonCodeForChar(char c) {
     if (c >= '0' && c <= '9') return kDigitCodes[c - '0'];
     switch (c) {
-    case '+': return calc::Plus;
-    case '-': return calc::Minus;
-    case '*': return calc::Times;
-    case '/': return calc::Divide;
-    case '^': return calc::Power;
-    case '(': return calc::OpenParen;
-    case ')': return calc::CloseParen;
-    case '.': return calc::Point;
-    default: return std::nullopt;
+    case '+':
+        return calc::Plus;
+    case '-':
+        return calc::Minus;
+    case '*':
+        return calc::Times;
+    case '/':
+        return calc::Divide;
+    case '^':
+        return calc::Power;
+    case '(':
+        return calc::OpenParen;
+    case ')':
+        return calc::CloseParen;
+    case '.':
+        return calc::Point;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -77,13 +88,20 @@ std::optional<TokenCode> calcCodeForChar(char c) {
 
 std::optional<TokenCode> funcCodeForChar(char c) {
     switch (c) {
-    case '!': return func::Factorial;
-    case '=': return func::Enter;
-    case '[': return func::OpenBracket;
-    case ']': return func::CloseBracket;
-    case '{': return func::OpenBrace;
-    case '}': return func::CloseBrace;
-    default: return commonCodeForChar(c);
+    case '!':
+        return func::Factorial;
+    case '=':
+        return func::Enter;
+    case '[':
+        return func::OpenBracket;
+    case ']':
+        return func::CloseBracket;
+    case '{':
+        return func::OpenBrace;
+    case '}':
+        return func::CloseBrace;
+    default:
+        return commonCodeForChar(c);
     }
 }
 

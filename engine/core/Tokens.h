@@ -17,12 +17,12 @@ using TokenCode = std::uint8_t;
 // Calculator keypad codes with a meaning of their own (the digits are listed in
 // kDigitCodes).
 namespace calc {
-inline constexpr TokenCode Sqrt = 0, Square = 1, Abs = 2, Plus = 6, Power = 7, Cbrt = 8,
-                           Cube = 9, Sin = 10, Minus = 14, OpenParen = 15, Log = 16,
-                           TenPow = 17, Cos = 18, Times = 22, CloseParen = 23, Ln = 24,
-                           ExpPow = 25, Tan = 26, Pi = 27, E = 29, Divide = 30, Evaluate = 31,
-                           NthRoot = 32, Factorial = 33, Arc = 34, FracMode = 35, Point = 36,
-                           DecMode = 37, Backspace = 38, ClearLine = 39;
+inline constexpr TokenCode Sqrt = 0, Square = 1, Abs = 2, Plus = 6, Power = 7, Cbrt = 8, Cube = 9,
+                           Sin = 10, Minus = 14, OpenParen = 15, Log = 16, TenPow = 17, Cos = 18,
+                           Times = 22, CloseParen = 23, Ln = 24, ExpPow = 25, Tan = 26, Pi = 27,
+                           E = 29, Divide = 30, Evaluate = 31, NthRoot = 32, Factorial = 33,
+                           Arc = 34, FracMode = 35, Point = 36, DecMode = 37, Backspace = 38,
+                           ClearLine = 39;
 inline constexpr int kCodeCount = 40;
 } // namespace calc
 
@@ -47,7 +47,9 @@ inline constexpr std::array<TokenCode, 10> kDigitCodes = {28, 19, 20, 21, 11, 12
 
 // The digit 0..9 of a digit code, or -1.
 int digitOfCode(TokenCode code);
-inline bool isDigitCode(TokenCode code) { return digitOfCode(code) >= 0; }
+inline bool isDigitCode(TokenCode code) {
+    return digitOfCode(code) >= 0;
+}
 
 // Display texts of each code, used to measure a token's width. "xx" marks keys
 // that act at once and are never stored; "S" marks the radical signs.

@@ -232,12 +232,12 @@ void FuncSet::fuseLeaves(RunProgram& p) {
         const bool square = next == SquareK || (next == PowIntK && p.steps[i + 1].count == 2);
         std::int16_t fused = 0;
         if (step.code == PushX) {
-            fused = square            ? PushXSquare
-                    : next == AddK    ? PushXAddK
-                    : next == SubK    ? PushXSubK
-                    : next == MulK    ? PushXMulK
-                    : next == DivK    ? PushXDivK
-                                      : 0;
+            fused = square         ? PushXSquare
+                    : next == AddK ? PushXAddK
+                    : next == SubK ? PushXSubK
+                    : next == MulK ? PushXMulK
+                    : next == DivK ? PushXDivK
+                                   : 0;
         } else if (step.code == PushK && next == MulX) {
             fused = PushKMulX;
         }

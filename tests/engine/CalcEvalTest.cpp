@@ -50,6 +50,7 @@ void expectErrors(std::initializer_list<ErrorCase> cases, TrigMode mode = TrigMo
 } // namespace
 
 TEST(CalcEvaluator, PrecedenceAndImplicitProducts) {
+    // clang-format off
     expectValues({
         {"2(3)", 6},           {"2pi", 2 * kPiKey},       {"(1+2)(3+4)", 21},
         {"3*2+4", 10},         {"3+2*4", 11},             {"8/4/2", 1},
@@ -58,6 +59,7 @@ TEST(CalcEvaluator, PrecedenceAndImplicitProducts) {
         {"(2)(3)4", 24},       {"2 sqrt 9", 6},           {"3(2)^2", 12},
         {"pi e", kPiKey * std::exp(1.0L)},
     });
+    // clang-format on
 }
 
 TEST(CalcEvaluator, PostfixSquareAndCubeBindToTheOperandBefore) {
@@ -74,12 +76,14 @@ TEST(CalcEvaluator, PostfixSquareAndCubeBindToTheOperandBefore) {
 }
 
 TEST(CalcEvaluator, PowersAndRoots) {
+    // clang-format off
     expectValues({
         {"cbrt(-8)", -2},     {"(-8)^(1/3)", -2},   {"3nrt8", 2},        {"sqrt16", 4},
         {"sqrt2^2", std::sqrt(4.0L)}, {"2^0.5", std::sqrt(2.0L)}, {"0^0", 1},
         {"0^-2", 0},          {"(-2)^3", -8},       {"(-2)^2", 4},       {"4^-0.5", 0.5L},
         {"2^100", std::ldexp(1.0L, 100)},           {"e^0", 1},
     });
+    // clang-format on
     const TokenCode tenPowThree[] = {calc::TenPow, 21};
     EXPECT_EQ(EvalCrExp(tenPowThree, TrigMode::Radians).value, 1000);
     const TokenCode tenPowMinusOne[] = {calc::TenPow, calc::Minus, 19};

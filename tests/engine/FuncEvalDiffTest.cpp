@@ -19,8 +19,12 @@ namespace {
 
 constexpr Extended U = UndefinedMarker;
 
-Extended fin(Extended r) { return std::isfinite(r) ? r : U; }
-Extended cut(Extended r) { return std::fabs(r) < 1e-17L ? 0 : r; }
+Extended fin(Extended r) {
+    return std::isfinite(r) ? r : U;
+}
+Extended cut(Extended r) {
+    return std::fabs(r) < 1e-17L ? 0 : r;
+}
 
 // The value of slot 1's compiled program at x, or NaN when the program has
 // an operand error.
@@ -54,35 +58,83 @@ Extended reference(FuncSet& set, Extended x, TrigMode trig) {
             r = U;
         } else {
             switch (item) {
-            case Add: r = fin(a + b); break;
-            case Sub: r = fin(a - b); break;
-            case Mul: r = fin(a * b); break;
-            case Div: r = b == 0 || std::fabs(b) < 1e-299L ? U : fin(a / b); break;
-            case Pow: r = fin(set.power(a, b)); break;
-            case Plus: r = b; break;
-            case Neg: r = -b; break;
-            case Sqrt: r = b >= 0 ? std::sqrt(b) : U; break;
-            case Square: r = fin(b * b); break;
-            case Cube: r = fin(b * b * b); break;
-            case Cbrt: r = fin(set.power(b, 1.0L / 3)); break;
-            case Log: r = b > 0 ? std::log10(b) : U; break;
-            case TenPow: r = fin(set.power(10, b)); break;
-            case Ln: r = b > 0 ? std::log(b) : U; break;
-            case ExpPow: r = fin(std::exp(b)); break;
-            case Abs: r = std::fabs(b); break;
+            case Add:
+                r = fin(a + b);
+                break;
+            case Sub:
+                r = fin(a - b);
+                break;
+            case Mul:
+                r = fin(a * b);
+                break;
+            case Div:
+                r = b == 0 || std::fabs(b) < 1e-299L ? U : fin(a / b);
+                break;
+            case Pow:
+                r = fin(set.power(a, b));
+                break;
+            case Plus:
+                r = b;
+                break;
+            case Neg:
+                r = -b;
+                break;
+            case Sqrt:
+                r = b >= 0 ? std::sqrt(b) : U;
+                break;
+            case Square:
+                r = fin(b * b);
+                break;
+            case Cube:
+                r = fin(b * b * b);
+                break;
+            case Cbrt:
+                r = fin(set.power(b, 1.0L / 3));
+                break;
+            case Log:
+                r = b > 0 ? std::log10(b) : U;
+                break;
+            case TenPow:
+                r = fin(set.power(10, b));
+                break;
+            case Ln:
+                r = b > 0 ? std::log(b) : U;
+                break;
+            case ExpPow:
+                r = fin(std::exp(b));
+                break;
+            case Abs:
+                r = std::fabs(b);
+                break;
             case Fact: {
-                if (b < 0) { r = U; break; }
+                if (b < 0) {
+                    r = U;
+                    break;
+                }
                 Extended p = 1;
-                for (Extended k = 1; p < 1e100L && k <= std::trunc(b); k += 1) p *= k;
+                for (Extended k = 1; p < 1e100L && k <= std::trunc(b); k += 1)
+                    p *= k;
                 r = p >= 1e100L ? U : p;
                 break;
             }
-            case Sin: r = cut(std::sin(toRad(b))); break;
-            case Cos: r = cut(std::cos(toRad(b))); break;
-            case Tan: r = fin(cut(std::tan(toRad(b)))); break;
-            case ArcSin: r = b < -1 || b > 1 ? U : fromRad(cut(std::asin(b))); break;
-            case ArcCos: r = b < -1 || b > 1 ? U : fromRad(cut(std::acos(b))); break;
-            default: r = fromRad(cut(std::atan2(b, 1.0L))); break;
+            case Sin:
+                r = cut(std::sin(toRad(b)));
+                break;
+            case Cos:
+                r = cut(std::cos(toRad(b)));
+                break;
+            case Tan:
+                r = fin(cut(std::tan(toRad(b))));
+                break;
+            case ArcSin:
+                r = b < -1 || b > 1 ? U : fromRad(cut(std::asin(b)));
+                break;
+            case ArcCos:
+                r = b < -1 || b > 1 ? U : fromRad(cut(std::acos(b)));
+                break;
+            default:
+                r = fromRad(cut(std::atan2(b, 1.0L)));
+                break;
             }
         }
         st.push_back(r);
@@ -122,6 +174,7 @@ bool sameBits(Extended a, Extended b) {
 }
 
 TEST(FuncEvalDiff, PreparedProgramsMatchAPlainWalk) {
+    // clang-format off
     const char* exprs[] = {
         "x^2-2", "sin x^2+cos(3x)", "(x+1)(x-1)/(x^2+1)", "~(-x^2)", "3nrt x", "(ln abs x)*x!",
         "x#-2", "x$+x", "1/x", "x/(x-1)", "sqrt(x-1)", "log x", "@x", "~(x*20000)", "x^x",
@@ -136,6 +189,7 @@ TEST(FuncEvalDiff, PreparedProgramsMatchAPlainWalk) {
                                  1e4000L, -1e4000L, 1e300L, 69, 70, 69.9L, -123456789.0L,
                                  -123456788.0L, 123456789.0L, 1.5707963267948966192L, 1e20L,
                                  11356, 11357, -11400, 8, -8, 90, 180, INFINITY, -INFINITY, NAN};
+    // clang-format on
     std::vector<Extended> xs(std::begin(specials), std::end(specials));
     for (int i = -600; i <= 600; ++i)
         xs.push_back(i / 97.0L);

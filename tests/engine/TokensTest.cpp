@@ -35,12 +35,10 @@ TEST(KeywordFeed, OneLetterWordsAndDeadEnds) {
         const char* pending;
     };
     const Case cases[] = {
-        {"e", false, {29}, ""},       {"e", true, {29}, ""},
-        {"x", false, {}, ""},         {"x", true, {0}, ""},
-        {"sq", false, {}, "SQ"},      {"sx", false, {}, ""},
-        {"sqrt", true, {8}, ""},      {"nrt", false, {32}, ""},
-        {"arcsin", false, {34, 10}, ""}, {"LnLog", true, {32, 24}, ""},
-        {"frac", false, {35}, ""},    {"pie", false, {27, 29}, ""},
+        {"e", false, {29}, ""},        {"e", true, {29}, ""},     {"x", false, {}, ""},
+        {"x", true, {0}, ""},          {"sq", false, {}, "SQ"},   {"sx", false, {}, ""},
+        {"sqrt", true, {8}, ""},       {"nrt", false, {32}, ""},  {"arcsin", false, {34, 10}, ""},
+        {"LnLog", true, {32, 24}, ""}, {"frac", false, {35}, ""}, {"pie", false, {27, 29}, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.typed) + (c.funcMode ? " (f(x))" : " (calc)"));
@@ -111,6 +109,6 @@ TEST(KeypadGeometry, TallEnterKeyCoversTwoRows) {
     EXPECT_EQ(keypadHitTest(238, 148, 220, 140)->code, 39);
     // The calculator's "=" key is one cell.
     const PixelRect eq = keypadCellRect(235, 147, 31, false);
-    EXPECT_EQ(eq.top, 88); // round(3 * 29.4) = round(88.2)
+    EXPECT_EQ(eq.top, 88);     // round(3 * 29.4) = round(88.2)
     EXPECT_EQ(eq.bottom, 118); // round(117.6)
 }

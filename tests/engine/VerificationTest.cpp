@@ -9,7 +9,8 @@ namespace {
 std::vector<std::string> runSuite(CalcEditor& editor, std::string_view text) {
     VerificationRun run(editor);
     const auto lines = splitLines(text);
-    for (std::size_t i = 0; i < lines.size(); ++i) run.runLine(static_cast<int>(i) + 1, lines[i]);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        run.runLine(static_cast<int>(i) + 1, lines[i]);
     return run.errors();
 }
 

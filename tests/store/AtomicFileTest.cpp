@@ -1,8 +1,8 @@
 #include "store/AtomicFile.h"
 #include "store/DataFolder.h"
 #include "store/IniFile.h"
-#include "tests/support/TempFolder.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -87,7 +87,7 @@ TEST_F(Ini, KeepsUnknownLinesAndReadsTypedValuesSafely) {
     IniFile ini(f);
     ini.load();
     EXPECT_EQ(ini.getInt("config", "roundn", -1, -1, 20), 3);
-    EXPECT_EQ(ini.getInt("config", "calcmode", 0, 0, 4), 0);      // text
+    EXPECT_EQ(ini.getInt("config", "calcmode", 0, 0, 4), 0);       // text
     EXPECT_EQ(ini.getInt("config", "hlcolor", 7, 0, 0xFFFFFF), 7); // out of range
     EXPECT_TRUE(ini.getBool("config", "autoscroll", false));
     EXPECT_FALSE(ini.getBool("config", "missing", false));

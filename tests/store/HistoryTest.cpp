@@ -12,7 +12,8 @@ namespace fs = std::filesystem;
 TEST(ExpressionHistory, KeepsAtMost5001EntriesNewestFirst) {
     ExpressionHistory h;
     const TokenCode onePlusTwo[] = {19, 6, 20};
-    for (int i = 0; i < 5001; ++i) h.record(40000 + i, onePlusTwo);
+    for (int i = 0; i < 5001; ++i)
+        h.record(40000 + i, onePlusTwo);
     ASSERT_EQ(h.entries().size(), 5001u);
     h.record(50000.5, onePlusTwo);
     EXPECT_EQ(h.entries().size(), 5001u);
@@ -35,7 +36,8 @@ TEST(ExpressionHistory, MalformedLinesLoadButAreNotTrusted) {
         SCOPED_TRACE(e);
         if (auto entry = ExpressionHistory::parse(e)) {
             ++usable;
-            for (TokenCode t : entry->tokens) EXPECT_LT(t, 40);
+            for (TokenCode t : entry->tokens)
+                EXPECT_LT(t, 40);
         }
     }
     EXPECT_EQ(usable, 2);

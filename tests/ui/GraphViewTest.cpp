@@ -4,9 +4,9 @@
 #include "engine/func/FuncText.h"
 #include "store/AtomicFile.h"
 #include "store/DataFolder.h"
-#include "ui/shell/tallixMain.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/ui/UiTest.h"
+#include "ui/shell/tallixMain.h"
 
 #include <gtest/gtest.h>
 
