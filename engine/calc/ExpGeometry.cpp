@@ -19,6 +19,16 @@ int lineAtY(int y, int height) {
     return std::clamp(n, 1, kLines);
 }
 
+std::vector<bool> nthRootIndexDigits(std::span<const TokenCode> tokens) {
+    std::vector<bool> index(tokens.size(), false);
+    for (std::size_t i = tokens.size(); i-- > 1;) {
+        if (tokens[i] != calc::NthRoot) continue;
+        for (std::size_t j = i; j-- > 0 && isDigitCode(tokens[j]);)
+            index[j] = true;
+    }
+    return index;
+}
+
 int lastEdge(const TokenLine& line, const LineLayout& layout) {
     if (line.empty() || !layout.fits(line)) return 0;
     return std::max(layout.rightEdge.back(), 0);

@@ -2,6 +2,7 @@
 
 #include "engine/calc/ExpLine.h"
 
+#include <span>
 #include <vector>
 
 namespace tallix {
@@ -30,6 +31,10 @@ int bandTop(int n, int height);
 int bandBottom(int n, int height);
 // The line under y: 1 at the bottom, 8 at the top (clamped to 1..8).
 int lineAtY(int y, int height);
+
+// Which tokens are digits of an n-th root index (drawn small, under the
+// radical that follows them).
+std::vector<bool> nthRootIndexDigits(std::span<const TokenCode> tokens);
 
 // Left x of the token at 1-based pos from its laid-out right edge and width.
 inline int tokenLeft(const LineLayout& layout, int pos) {

@@ -6,12 +6,14 @@
 #include "ui/dialogs/tallixHist.h"
 #include "ui/shell/AppState.h"
 #include "ui/shell/tallixMain.h"
+#include "ui/views/TokenGlyphs.h"
 #include "ui/dialogs/tallixVerf.h"
 #include "tests/ui/UiTest.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -187,6 +189,60 @@ TEST_F(HistoryVerfUi, MalformedFileLoadsAndReUseReplacesOnlyTheCurrentLine) {
     menu("Show Expression History");
     EXPECT_EQ(hist.chosenIndex(), -1);
     EXPECT_EQ(cur.tokens(), (Tokens{19, 22, 20}));
+}
+
+TEST_F(HistoryVerfUi, OneClickThenTheButtonOrEnterReUsesTheRow) {
+    open();
+    type("1+2=");
+    type("3*3=");
+    TtallixHistoryForm& hist = *form_->historyForm();
+    bool enabledAfterClick = false;
+    whenModal([&](QWidget*) {
+        QListView* list = hist.list();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(1, 0)).center());
+        auto* button = hist.findChild<QPushButton*>("ReUseBtn");
+        enabledAfterClick = button->isEnabled();
+        QTest::mouseClick(button, Qt::LeftButton);
+    });
+    menu("Show Expression History");
+    EXPECT_TRUE(enabledAfterClick);
+    EXPECT_EQ(hist.chosenIndex(), 1);
+
+    whenModal([&](QWidget*) {
+        QListView* list = hist.list();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(0, 0)).center());
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    menu("Show Expression History");
+    EXPECT_EQ(hist.chosenIndex(), 0);
+}
+
+TEST_F(HistoryVerfUi, HistoryRowsDrawAnNthRootIndexSmall) {
+    open();
+    type("12nrt4096=");
+    TtallixHistoryForm& hist = *form_->historyForm();
+    int inkRight = -1, fullSizeRight = 0;
+    whenModal([&](QWidget*) {
+        QListView* list = hist.list();
+        list->clearSelection(); // black ink on white
+        const QRect row = list->visualRect(list->model()->index(0, 0));
+        const QImage img = list->viewport()->grab(row).toImage();
+        for (int x = 0; x < img.width(); ++x)
+            for (int y = 0; y < img.height(); ++y)
+                if (qGray(img.pixel(x, y)) < 128) inkRight = std::max(inkRight, x);
+        // Where the line would end with its index digits at full size.
+        TokenGlyphs glyphs;
+        int x = QFontMetrics(glyphs.normalFont()).horizontalAdvance("2004Apr04 77:77   :    ");
+        for (TokenCode c : ed().line(1).tokens())
+            x += glyphs.width(c, false) + 1;
+        fullSizeRight = x;
+        hist.reject();
+    });
+    menu("Show Expression History");
+    ASSERT_GT(inkRight, 0);
+    EXPECT_LT(inkRight, fullSizeRight - 6);
 }
 
 TEST_F(HistoryVerfUi, SuiteListsExactErrorsAndLeavesNoHistory) {

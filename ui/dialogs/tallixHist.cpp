@@ -59,11 +59,14 @@ public:
         p->setPen(ink);
         p->drawText(r.left() + 2, baseline, QString::fromStdString(dateTimeText(entry->dateTime)));
         const int stop = r.left() + option.widget->width() - 3;
-        int x = r.left() + fm.horizontalAdvance(kDateColumn);
-        for (TokenCode code : entry->tokens) {
+        // Laid out as the calculator display lays a line out.
+        expgeo::LineLayout lay;
+        std::vector<bool> small;
+        glyphs_.layout(entry->tokens, r.left() + fm.horizontalAdvance(kDateColumn), lay, small);
+        for (std::size_t i = 0; i < entry->tokens.size(); ++i) {
+            const int x = lay.rightEdge[i] - lay.width[i] + 1;
             if (x >= stop) break;
-            glyphs_.paint(*p, code, x, top, false, ink);
-            x += glyphs_.width(code, false) + 1;
+            glyphs_.paint(*p, entry->tokens[i], x, top, small[i], ink);
         }
         p->restore();
     }
@@ -119,8 +122,11 @@ TtallixHistoryForm::TtallixHistoryForm(const ExpressionHistory& history, QWidget
     reuseBtn_->setObjectName("ReUseBtn");
     reuseBtn_->setGeometry((kWidth - 220) / 2, kHeight - 38, 220, 28);
     connect(reuseBtn_, &QPushButton::clicked, this, &TtallixHistoryForm::ReUseBtnClick);
-    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    // The button follows the selection, which a click changes after the
+    // current row; Enter on a row re-uses it.
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TtallixHistoryForm::selectionChanged);
+    connect(list_, &QListView::activated, this, &TtallixHistoryForm::ReUseBtnClick);
 }
 
 TtallixHistoryForm::~TtallixHistoryForm() = default;

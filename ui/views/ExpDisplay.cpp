@@ -42,36 +42,12 @@ int ExpDisplay::ExpTokenWidth(int line, int pos, bool small) const {
     return glyphs_.width(ln.at(pos), small);
 }
 
-std::vector<bool> ExpDisplay::indexDigits(const ExpLine& line) {
-    const std::vector<TokenCode>& tokens = line.tokens();
-    std::vector<bool> index(tokens.size(), false);
-    for (std::size_t i = tokens.size(); i-- > 1;) {
-        if (tokens[i] != calc::NthRoot) continue;
-        for (std::size_t j = i; j-- > 0 && isDigitCode(tokens[j]);)
-            index[j] = true;
-    }
-    return index;
-}
-
 // Widths are measured once per code, so a full pass is cheap; it also mends
 // positions left stale by deletions and by an n-th root changing its index.
 void ExpDisplay::layoutLine(int n) {
-    const ExpLine& ln = editor_.line(n);
-    expgeo::LineLayout& lay = layouts_[static_cast<std::size_t>(std::clamp(n, 1, 8) - 1)];
-    const std::vector<TokenCode>& tokens = ln.tokens();
-    lay.rightEdge.resize(tokens.size());
-    lay.width.resize(tokens.size());
-    const std::vector<bool> index = indexDigits(ln);
-    const int overlap = QFontMetrics(glyphs_.smallFont()).horizontalAdvance("00") * 11 / 16;
-    int x = 4;
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        const TokenCode code = tokens[i];
-        if (code == calc::NthRoot && i > 0 && x > 12) x -= overlap;
-        const int w = glyphs_.width(code, index[i]);
-        lay.rightEdge[i] = x + w - 1;
-        lay.width[i] = w;
-        x += w + 1;
-    }
+    std::vector<bool> index;
+    glyphs_.layout(editor_.line(n).tokens(), 4,
+                   layouts_[static_cast<std::size_t>(std::clamp(n, 1, 8) - 1)], index);
 }
 
 void ExpDisplay::repaintAll() {
@@ -137,7 +113,7 @@ void ExpDisplay::paintBand(QPainter& p, int n) {
 
     const ExpLine& ln = editor_.line(n);
     const expgeo::LineLayout& lay = layout(n);
-    const std::vector<bool> index = indexDigits(ln);
+    const std::vector<bool> index = expgeo::nthRootIndexDigits(ln.tokens());
     const int selLo = ln.hasSelection() ? std::min(ln.selStart, ln.selEnd) : 0;
     const int selHi = ln.hasSelection() ? std::max(ln.selStart, ln.selEnd) : -1;
     const int off = editor_.scrollOffset;

@@ -69,8 +69,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // Which tokens are digits of an n-th root index.
-    static std::vector<bool> indexDigits(const ExpLine& line);
     bool bandActive(int n) const;
     QColor bandColor(int n) const;
     void paintBand(QPainter& p, int n);

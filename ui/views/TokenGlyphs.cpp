@@ -111,4 +111,21 @@ void TokenGlyphs::paint(QPainter& p, TokenCode code, int left, int top, bool sma
     textAt(p, small ? small_ : normal_, left, small ? top : top + 1, tokenText(code));
 }
 
+void TokenGlyphs::layout(std::span<const TokenCode> tokens, int left, expgeo::LineLayout& out,
+                         std::vector<bool>& index) const {
+    index = expgeo::nthRootIndexDigits(tokens);
+    out.rightEdge.resize(tokens.size());
+    out.width.resize(tokens.size());
+    const int overlap = QFontMetrics(small_).horizontalAdvance("00") * 11 / 16;
+    int x = left;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const TokenCode code = tokens[i];
+        if (code == calc::NthRoot && i > 0 && x > left + 8) x -= overlap;
+        const int w = width(code, index[i]);
+        out.rightEdge[i] = x + w - 1;
+        out.width[i] = w;
+        x += w + 1;
+    }
+}
+
 } // namespace tallix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/calc/ExpGeometry.h"
 #include "engine/core/Tokens.h"
 
 #include <QColor>
@@ -25,6 +26,12 @@ public:
     // Draws a code with its box's top-left corner at (left, top); a box is
     // about 18 pixels tall.
     void paint(QPainter& p, TokenCode code, int left, int top, bool small, const QColor& ink) const;
+
+    // Lays tokens out from x = left, each advancing by its width + 1: n-th
+    // root index digits take the small font and the radical is drawn back over
+    // its index. `index` receives which tokens are index digits.
+    void layout(std::span<const TokenCode> tokens, int left, expgeo::LineLayout& out,
+                std::vector<bool>& index) const;
 
     const QFont& normalFont() const { return normal_; }
     const QFont& smallFont() const { return small_; }
