@@ -22,7 +22,20 @@ bool sameWord(std::string_view a, std::string_view b) {
 void IniFile::load() {
     std::string text;
     lines_.clear();
-    if (readWholeFile(file_, text)) parse(text);
+    const ReadResult r = readFile(file_, text);
+    if (r.status == ReadResult::Status::Failed) {
+        readError_ = r.reason;
+        if (!loaded_) startError_ = r.reason;
+    } else {
+        readError_.reset();
+    }
+    loaded_ = true;
+    if (r.read()) parse(text);
+}
+
+std::optional<std::string> IniFile::loadError() const {
+    if (!startError_) return std::nullopt;
+    return "Cannot read " + file_.string() + ": " + *startError_;
 }
 
 void IniFile::parse(std::string_view text) {
@@ -54,7 +67,15 @@ std::string IniFile::text() const {
     return out;
 }
 
-WriteResult IniFile::save() const { return writeFileAtomically(file_, text()); }
+WriteResult IniFile::save() const {
+    if (startError_)
+        return {false, file_.string() + " could not be read at start (" + *startError_ +
+                           "); it is left untouched."};
+    if (readError_)
+        return {false,
+                file_.string() + " could not be read (" + *readError_ + "); it is left untouched."};
+    return writeFileAtomically(file_, text());
+}
 
 std::optional<std::size_t> IniFile::find(std::string_view section, std::string_view key) const {
     for (std::size_t i = 0; i < lines_.size(); ++i)
@@ -80,7 +101,8 @@ void IniFile::set(std::string_view section, std::string_view key, std::string_vi
     // Append after the section's last line, creating the section when needed.
     std::optional<std::size_t> last;
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (sameWord(lines_[i].section, section) && !(lines_[i].key.empty() && trimBlanks(lines_[i].text).empty()))
+        if (sameWord(lines_[i].section, section) &&
+            !(lines_[i].key.empty() && trimBlanks(lines_[i].text).empty()))
             last = i;
     if (!last) {
         std::string header("[");
@@ -92,8 +114,7 @@ void IniFile::set(std::string_view section, std::string_view key, std::string_vi
                   Line{std::move(text), lines_[*last].section, std::string(key)});
 }
 
-int IniFile::getInt(std::string_view section, std::string_view key, int def, int lo,
-                    int hi) const {
+int IniFile::getInt(std::string_view section, std::string_view key, int def, int lo, int hi) const {
     const auto v = get(section, key);
     if (!v) return def;
     int n = 0;

@@ -2,11 +2,10 @@
 // the display, the labels and the scroll buttons; then the lines' tokens,
 // cursors, selections and results, and pixels of the rendered bands.
 #include "engine/calc/ExpGeometry.h"
-#include "store/DataFolder.h"
+#include "tests/ui/UiTest.h"
+#include "ui/shell/tallixMain.h"
 #include "ui/views/ExpDisplay.h"
 #include "ui/views/Keypad.h"
-#include "ui/shell/tallixMain.h"
-#include "tests/ui/UiTest.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +31,7 @@ class CalcModeUi : public test::UiTest {
 protected:
     void SetUp() override {
         UiTest::SetUp();
-        form_ = std::make_unique<TtallixMainForm>();
+        form_ = std::make_unique<TtallixMainForm>(dataFolder());
         form_->show();
         pad_ = form_->findChild<Keypad*>("kbImage");
         exp_ = form_->expDisplay();

@@ -2,10 +2,9 @@
 #include "engine/func/FuncSet.h"
 #include "engine/func/FuncText.h"
 #include "store/AtomicFile.h"
-#include "store/DataFolder.h"
-#include "ui/shell/tallixMain.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/ui/UiTest.h"
+#include "ui/shell/tallixMain.h"
 
 #include <gtest/gtest.h>
 
@@ -29,20 +28,20 @@ QColor colourOf(ColourValue v) {
 
 TEST_F(Graph, FunctionSlotsSurviveClosingAndReopeningTheWindow) {
     {
-        TtallixMainForm form;
+        TtallixMainForm form(dataFolder());
         form.show();
         form.close();
     }
     EXPECT_EQ(ini().find("func1="), std::string::npos); // nothing changed, nothing written
     {
-        TtallixMainForm form;
+        TtallixMainForm form(dataFolder());
         setFuncText(form.funcs(), 3, "x^2");
         form.funcs().slot(3).Shown = false;
         form.funcs().slot(3).Colour = 0x123456;
         form.funcs().FuncsChanged = true;
         form.close();
     }
-    TtallixMainForm again;
+    TtallixMainForm again(dataFolder());
     const FuncSlot& s3 = again.funcs().slot(3);
     ASSERT_EQ(s3.TokenCount, 3);
     EXPECT_EQ(s3.Tokens[0], func::Var);
@@ -52,7 +51,7 @@ TEST_F(Graph, FunctionSlotsSurviveClosingAndReopeningTheWindow) {
 }
 
 TEST_F(Graph, FailedSaveOnCloseWarnsAndKeepsTheOldFile) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     form.selectMode(CalcMode::Fx); // writes the file once
     const std::string before = ini();
@@ -118,7 +117,7 @@ TEST_F(GraphPixels, ExteriorAxesRunAlongTheRightColumnAndTheBottomRow) {
 }
 
 TEST_F(Graph, TrigModeClickResamplesTheGraph) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     form.selectMode(CalcMode::Fx);
     setFuncText(form.funcs(), 1, "sin x");

@@ -1,12 +1,11 @@
 // The expression history and the verification suite through the main window:
 // recording, saving and loading, re-use from the history window, suites run
 // from the calculator menu with their error lines, abort, unreadable files.
-#include "store/DataFolder.h"
 #include "store/History.h"
-#include "ui/dialogs/tallixHist.h"
-#include "ui/shell/tallixMain.h"
-#include "ui/dialogs/tallixVerf.h"
 #include "tests/ui/UiTest.h"
+#include "ui/dialogs/tallixHist.h"
+#include "ui/dialogs/tallixVerf.h"
+#include "ui/shell/tallixMain.h"
 
 #include <gtest/gtest.h>
 
@@ -34,15 +33,13 @@ using Tokens = std::vector<TokenCode>;
 
 class HistoryVerfUi : public test::UiTest {
 protected:
-    void SetUp() override {
-        UiTest::SetUp();
-    }
+    void SetUp() override { UiTest::SetUp(); }
     void TearDown() override {
         form_.reset();
         UiTest::TearDown();
     }
     void open() {
-        form_ = std::make_unique<TtallixMainForm>();
+        form_ = std::make_unique<TtallixMainForm>(dataFolder());
         form_->show();
     }
 

@@ -1,11 +1,10 @@
 #include "store/AtomicFile.h"
-#include "store/DataFolder.h"
-#include "ui/views/Keypad.h"
-#include "ui/views/PaintBox.h"
-#include "ui/shell/tallixMain.h"
-#include "ui/dialogs/tallixOpts.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/ui/UiTest.h"
+#include "ui/dialogs/tallixOpts.h"
+#include "ui/shell/tallixMain.h"
+#include "ui/views/Keypad.h"
+#include "ui/views/PaintBox.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +21,13 @@
 #include <QTimer>
 #include <QToolButton>
 
-
 using namespace tallix;
 
 namespace {
 
 class MainForm : public test::UiTest {
 protected:
-    std::filesystem::path iniPath() const { return DataFolder::file("tallix.ini"); }
+    std::filesystem::path iniPath() const { return dataFolder() / "tallix.ini"; }
     template <class T = QWidget> static T* child(QWidget& form, const char* name) {
         T* w = form.findChild<T*>(name);
         EXPECT_NE(w, nullptr) << name;
@@ -49,7 +47,6 @@ protected:
                 n += img.pixelColor(x, y).rgb() == c.rgb();
         return n;
     }
-
 };
 
 const QColor kYellow(255, 255, 0); // the default pressed-key colour
@@ -57,7 +54,7 @@ const QColor kYellow(255, 255, 0); // the default pressed-key colour
 } // namespace
 
 TEST_F(MainForm, ModeLabelsSwitchControlsAndWriteTheMode) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     EXPECT_EQ(form.windowTitle(), "v1.17c  --  Graphing Abacorn");
     EXPECT_EQ(form.size(), QSize(354, 470));
@@ -99,7 +96,7 @@ TEST_F(MainForm, ModeLabelsSwitchControlsAndWriteTheMode) {
 }
 
 TEST_F(MainForm, ClickingTheActiveLabelWritesNothingButRegrRefills) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     clickLabel(form, "ModeCalcLbl");
     EXPECT_FALSE(std::filesystem::exists(iniPath()));
@@ -117,7 +114,7 @@ TEST_F(MainForm, ClickingTheActiveLabelWritesNothingButRegrRefills) {
 
 TEST_F(MainForm, RestartRestoresTheModeButNotTrigDisplayOrHints) {
     {
-        TtallixMainForm form;
+        TtallixMainForm form(dataFolder());
         form.show();
         clickLabel(form, "ModeFxLbl");
         clickLabel(form, "TrigModeLbl");
@@ -128,7 +125,7 @@ TEST_F(MainForm, RestartRestoresTheModeButNotTrigDisplayOrHints) {
         form.setHintsEnabled(true);
         clickLabel(form, "ModeMatrixLbl");
     }
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     EXPECT_EQ(form.mode(), CalcMode::Matrix);
     EXPECT_TRUE(child(form, "MatsLB")->isVisible());
@@ -143,7 +140,7 @@ TEST_F(MainForm, RestartRestoresTheModeButNotTrigDisplayOrHints) {
 
 TEST_F(MainForm, BgColorToDefaultWritesAndRepaints) {
     ASSERT_TRUE(writeFileAtomically(iniPath(), "[config]\nbgcolor=255\n").ok);
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     EXPECT_EQ(form.grab().toImage().pixel(350, 466), qRgb(255, 0, 0));
 
@@ -157,7 +154,7 @@ TEST_F(MainForm, BgColorToDefaultWritesAndRepaints) {
 }
 
 TEST_F(MainForm, OptionsDialogFollowsEveryUpDownClickAndWritesAtOnce) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     auto* opts = child<TtallixOptionsForm>(form, "TtallixOptionsForm");
     opts->loadValues();
     opts->show();
@@ -185,7 +182,7 @@ TEST_F(MainForm, OptionsDialogFollowsEveryUpDownClickAndWritesAtOnce) {
 }
 
 TEST_F(MainForm, KeyPressHighlightsAndTheReleaseSendsThePressedKey) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     auto* pad = child<Keypad>(form, "kbImage");
     EXPECT_EQ(pad->size(), QSize(235, 147));
@@ -215,7 +212,7 @@ TEST_F(MainForm, KeyPressHighlightsAndTheReleaseSendsThePressedKey) {
 }
 
 TEST_F(MainForm, TallEnterKeyLightsBothRowsAndGivesItsRowsCode) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     clickLabel(form, "ModeFxLbl");
     auto* pad = child<Keypad>(form, "kb2Image");
@@ -231,7 +228,7 @@ TEST_F(MainForm, TallEnterKeyLightsBothRowsAndGivesItsRowsCode) {
 }
 
 TEST_F(MainForm, TypedKeywordsGoThroughThePendingLabel) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     auto* pending = child<QLabel>(form, "pendingCharsLbl");
     QSignalSpy spy(&form, &TtallixMainForm::keyDispatched);
@@ -260,7 +257,7 @@ TEST_F(MainForm, TypedKeywordsGoThroughThePendingLabel) {
 }
 
 TEST_F(MainForm, KeypadsDrawAtDoubleDensityWithoutThePressedColour) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     for (const char* name : {"kbImage", "kb2Image", "kb3Image", "kb4Image"}) {
         SCOPED_TRACE(name);
         auto* pad = child<Keypad>(form, name);
@@ -272,7 +269,7 @@ TEST_F(MainForm, KeypadsDrawAtDoubleDensityWithoutThePressedColour) {
 }
 
 TEST_F(MainForm, FailedSettingsWriteWarnsAndKeepsTheOldFile) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     clickLabel(form, "ModeFxLbl");
     const std::string before = ini();

@@ -1,13 +1,12 @@
 #include "ui/shell/Snapshot.h"
 
-#include "engine/func/FuncSet.h"
 #include "engine/core/Tokens.h"
-#include "store/DataFolder.h"
+#include "engine/func/FuncSet.h"
+#include "ui/dialogs/tallixHist.h"
+#include "ui/dialogs/tallixVerf.h"
+#include "ui/shell/tallixMain.h"
 #include "ui/views/ExpDisplay.h"
 #include "ui/views/GraphView.h"
-#include "ui/dialogs/tallixHist.h"
-#include "ui/shell/tallixMain.h"
-#include "ui/dialogs/tallixVerf.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,14 +59,8 @@ QString renderInScratchFolder(
     if (!data.isValid()) return "cannot create a temporary data folder";
     if (!ini.isEmpty() && !QFile::copy(ini, QDir(data.path()).filePath("tallix.ini")))
         return QString("cannot read %1").arg(ini);
-    DataFolder::setOverride(data.path().toStdString());
-    QString error;
-    {
-        TtallixMainForm form;
-        error = render(form, data.path());
-    }
-    DataFolder::setOverride({});
-    return error;
+    TtallixMainForm form(QFile::encodeName(data.path()).toStdString());
+    return render(form, data.path());
 }
 
 // The Calc mode with autoscroll on and the first lines of a sample session.

@@ -1,13 +1,14 @@
 #include "ui/shell/tallixMain.h"
 
 #include "engine/func/FuncSet.h"
+#include "store/DataFolder.h"
+#include "ui/dialogs/tallixAbout.h"
+#include "ui/dialogs/tallixOpts.h"
 #include "ui/views/ClickLabel.h"
 #include "ui/views/ExpDisplay.h"
 #include "ui/views/GraphView.h"
 #include "ui/views/Keypad.h"
 #include "ui/views/PaintBox.h"
-#include "ui/dialogs/tallixAbout.h"
-#include "ui/dialogs/tallixOpts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,6 +20,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+
+#include <cstdlib>
 
 namespace tallix {
 
@@ -70,7 +73,13 @@ QLabel* placeholderLabel(const QString& name, const QString& text, QWidget* pare
 
 } // namespace
 
-TtallixMainForm::TtallixMainForm(QWidget* parent) : QWidget(parent) {
+TtallixMainForm::TtallixMainForm(const std::filesystem::path& dataFolder, QWidget* parent)
+    : QWidget(parent),
+      dataFolder_(!dataFolder.empty()
+                      ? dataFolder
+                      : DataFolder::choose(DataFolder::programFolder(),
+                                           std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))),
+      store_(dataFolder_ / SettingsStore::kFileName) {
     setObjectName("TtallixMainForm");
     setWindowTitle(kMainCaption);
     setFixedSize(kClientWidth, kClientHeight);

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "engine/calc/CalcEditor.h"
-#include "engine/graph/GraphLayout.h"
 #include "engine/core/Tokens.h"
+#include "engine/graph/GraphLayout.h"
 #include "store/History.h"
 #include "store/Settings.h"
 
 #include <QWidget>
 
 #include <array>
+#include <filesystem>
 #include <memory>
 
 class QComboBox;
@@ -40,7 +41,10 @@ inline constexpr const char* kMainCaption = "v1.17c  --  Graphing Abacorn";
 class TtallixMainForm : public QWidget {
     Q_OBJECT
 public:
-    explicit TtallixMainForm(QWidget* parent = nullptr);
+    // Keeps its files in `dataFolder`; an empty path means the folder the
+    // program would choose for itself (DataFolder::choose).
+    explicit TtallixMainForm(const std::filesystem::path& dataFolder = {},
+                             QWidget* parent = nullptr);
     ~TtallixMainForm() override;
 
     CalcMode mode() const { return mode_; }
@@ -133,6 +137,7 @@ private:
     void loadFuncs();
     void saveFuncs();
 
+    std::filesystem::path dataFolder_;
     SettingsStore store_;
     std::unique_ptr<FuncSet> funcs_;
     GraphWindow graphWindow_;

@@ -1,27 +1,21 @@
 // The main window's function slots and graph: loading, saving on close.
 #include "engine/func/FuncSet.h"
 #include "store/FuncSlotsIni.h"
-#include "ui/views/GraphView.h"
 #include "ui/shell/tallixMain.h"
-
+#include "ui/views/GraphView.h"
 
 namespace tallix {
 
 void TtallixMainForm::loadFuncs() {
     funcs_ = std::make_unique<FuncSet>();
-    IniFile ini(store_.file());
-    ini.load();
-    loadFuncSlots(ini, *funcs_);
+    loadFuncSlots(store_.ini(), *funcs_); // store_ has read the file
 }
 
 // Writes the slots into "tallix.ini" as it stands now (other keys kept). A
 // failed write is reported and leaves the old file.
 void TtallixMainForm::saveFuncs() {
     if (!funcs_->FuncsChanged) return;
-    IniFile ini(store_.file());
-    ini.load();
-    storeFuncSlots(ini, *funcs_);
-    if (checkWrite(ini.save())) funcs_->FuncsChanged = false;
+    if (checkWrite(saveFuncSlots(store_, *funcs_))) funcs_->FuncsChanged = false;
 }
 
 void TtallixMainForm::graphChanged() {

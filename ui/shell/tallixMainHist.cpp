@@ -1,10 +1,9 @@
 // The expression history of the main window (recording, the history window,
 // saving on close) and the verification suite run from the calculator menu.
-#include "store/DataFolder.h"
-#include "ui/views/ExpDisplay.h"
 #include "ui/dialogs/tallixHist.h"
-#include "ui/shell/tallixMain.h"
 #include "ui/dialogs/tallixVerf.h"
+#include "ui/shell/tallixMain.h"
+#include "ui/views/ExpDisplay.h"
 
 #include <QCloseEvent>
 #include <QMessageBox>
@@ -16,7 +15,7 @@ namespace tallix {
 void TtallixMainForm::createHistory() {
     // A missing file is an empty history; lines that do not parse are kept
     // as they are and shown as raw text.
-    history_.load(DataFolder::file(ExpressionHistory::kFileName));
+    history_.load(dataFolder_ / ExpressionHistory::kFileName);
     calc_.setEvaluatedHook([this](std::span<const TokenCode> tokens) {
         if (recordHistory_)
             history_.record(dateTimeNumber(std::chrono::system_clock::now()), tokens);
@@ -44,7 +43,7 @@ void TtallixMainForm::runVerificationSuite() {
 
 bool TtallixMainForm::saveHistory() {
     if (!history_.changed()) return true;
-    const WriteResult r = history_.save(DataFolder::file(ExpressionHistory::kFileName));
+    const WriteResult r = history_.save(dataFolder_ / ExpressionHistory::kFileName);
     if (r.ok) {
         history_.markSaved();
         return true;
