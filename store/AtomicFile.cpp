@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,17 +67,42 @@ WriteResult writeFileAtomically(const fs::path& target, std::string_view content
     return {};
 }
 
+ReadResult readFile(const fs::path& file, std::string& contents) {
+    auto failed = [](int err) {
+        return ReadResult{ReadResult::Status::Failed, std::strerror(err)};
+    };
+    // Non-blocking, so that a pipe in the file's place does not hang the open.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return errno == ENOENT ? ReadResult{ReadResult::Status::Missing, {}} : failed(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int err = errno;
+        ::close(fd);
+        if (S_ISDIR(st.st_mode)) return failed(EISDIR);
+        if (st.st_mode != 0) return {ReadResult::Status::Failed, "Not a regular file"};
+        return failed(err);
+    }
+    std::string text;
+    char buf[65536];
+    while (true) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int err = errno;
+            ::close(fd);
+            return failed(err);
+        }
+        text.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    contents = std::move(text);
+    return {};
+}
+
 bool readWholeFile(const fs::path& file, std::string& contents) {
-    // A folder opens as a stream on Linux and reads as empty; it is no file.
-    std::error_code ec;
-    if (fs::is_directory(file, ec)) return false;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buf;
-    buf << in.rdbuf();
-    if (in.bad()) return false;
-    contents = std::move(buf).str();
-    return true;
+    return readFile(file, contents).read();
 }
 
 } // namespace tallix

@@ -1,31 +1,13 @@
 #include "store/DataFolder.h"
 
-#include <cstdlib>
 #include <fstream>
-#include <mutex>
-#include <optional>
+#include <string>
 #include <system_error>
 #include <unistd.h>
 
 namespace tallix {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-std::optional<fs::path>& overridePath() {
-    static std::optional<fs::path> p;
-    return p;
-}
-
-fs::path programFolder() {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec || exe.empty()) return fs::current_path(ec);
-    return exe.parent_path();
-}
-
-} // namespace
 
 bool isWritableFolder(const fs::path& folder) {
     std::error_code ec;
@@ -39,6 +21,31 @@ bool isWritableFolder(const fs::path& folder) {
     return true;
 }
 
+bool DataFolder::isDataFileName(std::string_view name) {
+    auto lower = [](std::string_view t) {
+        std::string s(t);
+        for (char& c : s)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return s;
+    };
+    const std::string n = lower(name);
+    return n == "tallix.ini" || (n.size() > 4 && n.ends_with(".lst"));
+}
+
+// A file that cannot be copied is left out: the program then starts without
+// it, as it would with no file at all.
+void DataFolder::copyShippedFiles(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path name = it->path().filename();
+        std::error_code fileEc;
+        if (!it->is_regular_file(fileEc) || !isDataFileName(name.string())) continue;
+        if (fs::copy_file(it->path(), to / name, fs::copy_options::skip_existing, fileEc))
+            fs::permissions(to / name, fs::perms::owner_read | fs::perms::owner_write,
+                            fs::perm_options::add, fileEc);
+    }
+}
+
 fs::path DataFolder::choose(const fs::path& program, const char* xdgDataHome, const char* home) {
     if (isWritableFolder(program)) return program;
     fs::path base;
@@ -50,22 +57,17 @@ fs::path DataFolder::choose(const fs::path& program, const char* xdgDataHome, co
         base = fs::temp_directory_path();
     const fs::path folder = base / "tallix";
     std::error_code ec;
+    const bool fresh = !fs::exists(folder, ec) && !ec;
     fs::create_directories(folder, ec);
+    if (fresh && fs::is_directory(folder, ec)) copyShippedFiles(program, folder);
     return folder;
 }
 
-fs::path DataFolder::path() {
-    if (overridePath()) return *overridePath();
-    static const fs::path chosen =
-        choose(programFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-    return chosen;
-}
-
-void DataFolder::setOverride(const fs::path& folder) {
-    if (folder.empty())
-        overridePath().reset();
-    else
-        overridePath() = folder;
+fs::path DataFolder::programFolder() {
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec || exe.empty()) return fs::current_path(ec);
+    return exe.parent_path();
 }
 
 } // namespace tallix

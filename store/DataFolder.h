@@ -1,28 +1,38 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
 #include <string_view>
 
 namespace tallix {
 
-// The one folder where every file of the program lives: the program's own
-// folder when it is writable, otherwise $XDG_DATA_HOME/tallix (normally
-// ~/.local/share/tallix), created on first use.
+// Where the program's files live. The program entry decides the folder once
+// (choose) and hands it to the windows and stores, which take their files'
+// paths from their caller and read no process-wide choice.
 class DataFolder {
 public:
-    // The folder, decided once per run (or the override).
-    static std::filesystem::path path();
-    // Full path of a file in the folder.
-    static std::filesystem::path file(std::string_view name) { return path() / std::string(name); }
-    // Uses `folder` from now on (tests, a portable copy); an empty path goes
-    // back to the automatic choice.
-    static void setOverride(const std::filesystem::path& folder);
-
-    // The automatic choice, given the program's folder and the environment
-    // values; exposed for tests.
+    // The folder for this run: `programFolder` when files can be created in
+    // it, otherwise the per-user folder $XDG_DATA_HOME/tallix (normally
+    // ~/.local/share/tallix; the temporary folder when neither variable is
+    // usable), created when needed. When the per-user folder is created, it
+    // starts with copies of the data files shipped beside the program
+    // (isDataFileName), so a read-only installation still gives its
+    // "tallix.ini"; files already in the per-user folder are never replaced.
     static std::filesystem::path choose(const std::filesystem::path& programFolder,
                                         const char* xdgDataHome, const char* home);
+
+    // Copies the data files found in `programFolder` into `dataFolder`,
+    // skipping those already there; what cannot be copied is left out.
+    static void copyShippedFiles(const std::filesystem::path& programFolder,
+                                 const std::filesystem::path& dataFolder);
+
+    // The folder of the running executable (the current folder when that
+    // cannot be found).
+    static std::filesystem::path programFolder();
+
+    // The files that belong to the data folder: "tallix.ini" and the list
+    // files (".Lst", any case), the expression history "quorvHist.Lst" among
+    // them.
+    static bool isDataFileName(std::string_view name);
 };
 
 // True when a file can be created in `folder`.

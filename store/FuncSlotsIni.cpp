@@ -81,4 +81,8 @@ void storeFuncSlots(IniFile& ini, const FuncSet& set) {
     }
 }
 
+WriteResult saveFuncSlots(SettingsStore& store, const FuncSet& set) {
+    return store.update([&](IniFile& ini) { storeFuncSlots(ini, set); });
+}
+
 } // namespace tallix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/IniFile.h"
+#include "store/Settings.h"
 
 namespace tallix {
 
@@ -23,5 +24,10 @@ void loadFuncSlots(const IniFile& ini, FuncSet& set);
 // Writes all twenty keys, empty slots included. The window calls it on close
 // when set.FuncsChanged is true, then saves the file.
 void storeFuncSlots(IniFile& ini, const FuncSet& set);
+
+// Stores the slots into the settings file as it stands now (other keys kept)
+// and writes it; refused, leaving the file alone, when the file could not be
+// read at start.
+WriteResult saveFuncSlots(SettingsStore& store, const FuncSet& set);
 
 } // namespace tallix

@@ -3,6 +3,7 @@
 #include "engine/calc/CalcEval.h"
 #include "engine/core/NumFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <ctime>
@@ -58,29 +59,68 @@ std::string dateTimeText(double dateTime) {
     return buf;
 }
 
-void ExpressionHistory::load(const std::filesystem::path& file) {
-    entries_.clear();
-    changed_ = false;
-    std::string text;
-    if (!readWholeFile(file, text)) return;
-    std::string_view rest = text;
+namespace {
+
+// The non-empty lines of a history file, in order.
+std::vector<std::string> historyLines(std::string_view rest) {
+    std::vector<std::string> lines;
     while (!rest.empty()) {
         const std::size_t eol = rest.find('\n');
         std::string_view line = rest.substr(0, eol);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (!line.empty()) entries_.emplace_back(line);
+        if (!line.empty()) lines.emplace_back(line);
         if (eol == std::string_view::npos) break;
         rest.remove_prefix(eol + 1);
     }
+    return lines;
 }
 
-WriteResult ExpressionHistory::save(const std::filesystem::path& file) const {
+} // namespace
+
+void ExpressionHistory::load(const std::filesystem::path& file) {
+    entries_.clear();
+    unsaved_ = 0;
+    changed_ = false;
+    loadedFile_ = file;
+    loadReason_.reset();
     std::string text;
-    for (const std::string& e : entries_) {
-        text += e;
-        text += '\n';
+    const ReadResult r = readFile(file, text);
+    if (r.status == ReadResult::Status::Failed) loadReason_ = r.reason;
+    if (r.read()) entries_ = historyLines(text);
+}
+
+std::optional<std::string> ExpressionHistory::loadError() const {
+    if (!loadReason_) return std::nullopt;
+    return "Cannot read " + loadedFile_.string() + ": " + *loadReason_;
+}
+
+WriteResult ExpressionHistory::save(const std::filesystem::path& file) {
+    if (loadReason_)
+        return {false, loadedFile_.string() + " could not be read at start (" + *loadReason_ +
+                           "); it is left untouched."};
+    std::string text;
+    const ReadResult r = readFile(file, text);
+    if (r.status == ReadResult::Status::Failed)
+        return {false,
+                file.string() + " could not be read (" + r.reason + "); it is left untouched."};
+    std::vector<std::string> merged(entries_.begin(),
+                                    entries_.begin() + static_cast<std::ptrdiff_t>(unsaved_));
+    std::vector<std::string> onDisk = r.read() ? historyLines(text) : std::vector<std::string>{};
+    merged.insert(merged.end(), std::make_move_iterator(onDisk.begin()),
+                  std::make_move_iterator(onDisk.end()));
+    if (merged.size() > kMaxEntries + 1) merged.resize(kMaxEntries + 1);
+    std::string out;
+    for (const std::string& e : merged) {
+        out += e;
+        out += '\n';
     }
-    return writeFileAtomically(file, text);
+    WriteResult w = writeFileAtomically(file, out);
+    if (w.ok) {
+        entries_ = std::move(merged);
+        unsaved_ = 0;
+        changed_ = false;
+    }
+    return w;
 }
 
 void ExpressionHistory::record(double dateTime, std::span<const TokenCode> tokens) {
@@ -91,6 +131,7 @@ void ExpressionHistory::record(double dateTime, std::span<const TokenCode> token
         entry += std::to_string(t);
     }
     entries_.insert(entries_.begin(), std::move(entry));
+    unsaved_ = std::min(unsaved_ + 1, entries_.size());
     changed_ = true;
 }
 

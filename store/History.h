@@ -27,9 +27,19 @@ public:
     static constexpr const char* kFileName = "quorvHist.Lst";
 
     // Loads the file; a missing file gives an empty history. Lines are kept
-    // as they are, even those that cannot be parsed.
+    // as they are, even those that cannot be parsed. A file that exists but
+    // cannot be read also gives an empty history, and is then never written
+    // by this object: loadError() says why, and save() is refused.
     void load(const std::filesystem::path& file);
-    WriteResult save(const std::filesystem::path& file) const;
+    // After load(): why the file could not be read, naming it; nothing when it
+    // was read or is missing.
+    std::optional<std::string> loadError() const;
+    // Merges and writes: re-reads the file (another window may have saved
+    // since), puts the entries recorded here since the last save on top,
+    // keeps at most kMaxEntries + 1 and writes the file atomically. On
+    // success entries() becomes the merged list and changed() false; on
+    // failure the file and the entries are as they were.
+    WriteResult save(const std::filesystem::path& file);
 
     // Adds an entry at the top after trimming the list to kMaxEntries.
     void record(double dateTime, std::span<const TokenCode> tokens);
@@ -48,7 +58,10 @@ public:
 
 private:
     std::vector<std::string> entries_;
+    std::size_t unsaved_ = 0; // entries at the top recorded since the last load or save
     bool changed_ = false;
+    std::filesystem::path loadedFile_;
+    std::optional<std::string> loadReason_; // why the load failed
 };
 
 } // namespace tallix

@@ -22,7 +22,20 @@ bool sameWord(std::string_view a, std::string_view b) {
 void IniFile::load() {
     std::string text;
     lines_.clear();
-    if (readWholeFile(file_, text)) parse(text);
+    const ReadResult r = readFile(file_, text);
+    if (r.status == ReadResult::Status::Failed) {
+        readError_ = r.reason;
+        if (!loaded_) startError_ = r.reason;
+    } else {
+        readError_.reset();
+    }
+    loaded_ = true;
+    if (r.read()) parse(text);
+}
+
+std::optional<std::string> IniFile::loadError() const {
+    if (!startError_) return std::nullopt;
+    return "Cannot read " + file_.string() + ": " + *startError_;
 }
 
 void IniFile::parse(std::string_view text) {
@@ -55,6 +68,12 @@ std::string IniFile::text() const {
 }
 
 WriteResult IniFile::save() const {
+    if (startError_)
+        return {false, file_.string() + " could not be read at start (" + *startError_ +
+                           "); it is left untouched."};
+    if (readError_)
+        return {false,
+                file_.string() + " could not be read (" + *readError_ + "); it is left untouched."};
     return writeFileAtomically(file_, text());
 }
 

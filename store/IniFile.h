@@ -18,8 +18,13 @@ public:
     IniFile() = default;
     explicit IniFile(std::filesystem::path file) : file_(std::move(file)) {}
 
-    // Loads the file; a missing or unreadable file gives an empty one.
+    // Loads the file; a missing file gives an empty one, and so does one that
+    // exists but cannot be read. A failed first read is kept for the object's
+    // life: loadError() names the file and the reason, and every save() is
+    // refused, leaving the file as it is. A failed later read refuses the
+    // saves until the next good read.
     void load();
+    std::optional<std::string> loadError() const;
     void parse(std::string_view text);
     std::string text() const;
     // Writes the whole file atomically.
@@ -44,6 +49,9 @@ private:
 
     std::filesystem::path file_;
     std::vector<Line> lines_;
+    bool loaded_ = false;
+    std::optional<std::string> startError_; // why the first read failed
+    std::optional<std::string> readError_;  // why the last read failed
 };
 
 } // namespace tallix

@@ -1,7 +1,5 @@
 #include "store/Settings.h"
 
-#include "store/DataFolder.h"
-
 #include <algorithm>
 #include <climits>
 #include <string>
@@ -13,8 +11,6 @@ namespace {
 constexpr std::string_view kSection = "config";
 
 } // namespace
-
-SettingsStore::SettingsStore() : SettingsStore(DataFolder::file("tallix.ini")) {}
 
 SettingsStore::SettingsStore(std::filesystem::path file) : ini_(std::move(file)) {}
 
@@ -53,18 +49,20 @@ WriteResult SettingsStore::setCalcMode(int v) {
 
 // Each write starts from the file as it is now, so keys written by other parts
 // of the program (the function definitions) and unknown lines survive.
+WriteResult SettingsStore::update(const std::function<void(IniFile&)>& edit) {
+    ini_.load();
+    edit(ini_);
+    return ini_.save();
+}
+
 WriteResult SettingsStore::setInt(int& field, std::string_view key, int v) {
     field = v;
-    ini_.load();
-    ini_.set(kSection, key, std::to_string(v));
-    return ini_.save();
+    return update([&](IniFile& ini) { ini.set(kSection, key, std::to_string(v)); });
 }
 
 WriteResult SettingsStore::setBool(bool& field, std::string_view key, bool v) {
     field = v;
-    ini_.load();
-    ini_.set(kSection, key, v ? "1" : "0");
-    return ini_.save();
+    return update([&](IniFile& ini) { ini.set(kSection, key, v ? "1" : "0"); });
 }
 
 } // namespace tallix

@@ -4,6 +4,9 @@
 #include "store/IniFile.h"
 
 #include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace tallix {
@@ -30,20 +33,32 @@ struct Settings {
 
 inline constexpr int kDefaultBgColor = 14548735;
 
-// Reads and writes "tallix.ini" in the data folder. Each setter changes one
+// Reads and writes "tallix.ini". Each setter changes one
 // value and writes the file at once; the result says whether the write
 // succeeded (on failure the old file is untouched and the value stays set in
 // memory for this run).
 class SettingsStore {
 public:
-    // Uses `file`; by default "tallix.ini" in the data folder.
-    SettingsStore();
+    static constexpr const char* kFileName = "tallix.ini";
+
+    // Uses `file`, normally kFileName in the data folder the caller chose.
     explicit SettingsStore(std::filesystem::path file);
 
-    // Reads the file; a missing file or a bad value gives the default.
+    // Reads the file; a missing file or a bad value gives the default. A file
+    // that exists but cannot be read gives the defaults too, and is never
+    // written in this run: every setter and update() then fail with a text
+    // saying so (the values still change in memory).
     void load();
+    // After load(): why the file could not be read, naming it; nothing when it
+    // was read or is missing.
+    std::optional<std::string> loadError() const { return ini_.loadError(); }
     const Settings& values() const { return values_; }
     const std::filesystem::path& file() const { return ini_.file(); }
+    // The file as last read, for keys kept by other parts of the program (the
+    // function slots).
+    const IniFile& ini() const { return ini_; }
+    // Re-reads the file, lets `edit` change keys and writes it atomically.
+    WriteResult update(const std::function<void(IniFile&)>& edit);
 
     WriteResult setBgColor(int v) { return setInt(values_.bgcolor, "bgcolor", v); }
     WriteResult setHlColor(int v) { return setInt(values_.hlcolor, "hlcolor", v); }

@@ -13,7 +13,8 @@ namespace tallix::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tallix-cli eval [--deg] [--frac] [--roundn N] [--no-pi] [--sci] [--fracerr N] LINE\n"
+    "usage: tallix-cli eval [--deg] [--frac] [--roundn N] [--no-pi] [--sci] [--fracerr N] [--] "
+    "LINE\n"
     "  --frac        fraction display mode (fractions and pi multiples)\n"
     "  --roundn N    decimals shown, -1..20 (-1: no rounding; the default)\n"
     "  --no-pi       no pi-multiple form in fraction mode\n"
@@ -40,9 +41,15 @@ int runEval(std::span<char* const> args) {
     DisplayMode display = DisplayMode::Decimal;
     CalcDisplaySettings settings;
     const char* text = nullptr;
+    bool optionsEnded = false; // after "--" every argument is the line
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view a = args[i];
-        if (a == "--help") {
+        if (optionsEnded || !a.starts_with("--")) {
+            if (text) return usageError();
+            text = a.data();
+        } else if (a == "--") {
+            optionsEnded = true;
+        } else if (a == "--help") {
             std::fputs(kUsage, stdout);
             return 0;
         } else if (a == "--deg") {
@@ -62,8 +69,8 @@ int runEval(std::span<char* const> args) {
             if (!v) return usageError();
             (a == "--roundn" ? settings.roundN : settings.fracOutErrDig) = *v;
             ++i;
-        } else if (!text && !(a.starts_with("--") && a.size() > 2)) {
-            text = a.data();
+        } else if (!text) {
+            text = a.data(); // not an option: the line ("--3")
         } else {
             return usageError();
         }

@@ -15,7 +15,7 @@ namespace tallix::cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: tallix-cli fx [--deg] [--polar|--param] EXPR X...\n";
+constexpr const char* kUsage = "usage: tallix-cli fx [--deg] [--polar|--param] [--] EXPR X...\n";
 
 std::string valueText(Extended v) {
     char buf[64];
@@ -33,12 +33,15 @@ int runFx(std::span<char* const> args) {
     auto set = std::make_unique<FuncSet>();
     const char* expr = nullptr;
     std::vector<Extended> xs;
+    bool optionsEnded = false; // after "--" come EXPR and the X values only
     for (std::string_view a : args) {
-        if (a == "--deg") {
+        if (!optionsEnded && a == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && a == "--deg") {
             trig = TrigMode::Degrees;
-        } else if (a == "--polar") {
+        } else if (!optionsEnded && a == "--polar") {
             set->PolarMode = true;
-        } else if (a == "--param") {
+        } else if (!optionsEnded && a == "--param") {
             set->ParamMode = true;
         } else if (!expr) {
             expr = a.data();

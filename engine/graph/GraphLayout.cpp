@@ -124,10 +124,13 @@ YLayout layoutY(const GraphWindow& w, const Bounds& yBounds, const UserLimits& u
     if (yBounds.any) {
         lo = yBounds.min;
         hi = yBounds.max;
-        if (hi - lo < 1e-5L) {
-            const Extended mid = (lo + hi) / 2;
-            lo = mid - 5e-6L;
-            hi = mid + 5e-6L;
+        // A flat range is opened to 1e-5, or to a few thousand units of the
+        // last place where that is wider (at 1e20 the last place is 8).
+        const Extended mid = lo / 2 + hi / 2;
+        const Extended minHalf = std::fmax(5e-6L, std::fabs(mid) * 0x1p-50L);
+        if (hi - lo < 2 * minHalf) {
+            lo = mid - minHalf;
+            hi = mid + minHalf;
         }
     }
     const Extended span = hi - lo;
@@ -217,13 +220,28 @@ TickStep withMinor(int mantissa, int exponent) {
 
 long long tickCount(Extended lo, Extended hi, Extended step) {
     const Extended n = std::nearbyint(hi / step) - std::nearbyint(lo / step);
-    return n > 1e15L ? 1000000000000000LL : static_cast<long long>(n);
+    return n <= 1e15L ? static_cast<long long>(n) : 1000000000000000LL; // NaN too
+}
+
+// Multiples k * step of a tick step are kept to |k| < 2^56: k is then an
+// exact integer (k + 1 is the next one) and neighbouring multiples are far
+// enough apart to be distinct numbers with distinct labels.
+constexpr Extended kMaxTickIndex = 0x1p56L;
+constexpr Extended kMaxMajorTicks = 1000, kMaxMinorTicks = 400;
+
+// The smallest 1-2-5 step not below `least` (at least 1e-4900).
+TickStep stepAtLeast(Extended least) {
+    int e = static_cast<int>(std::floor(std::log10(std::fmax(least, 1e-4900L))));
+    for (;; ++e)
+        for (int m : {1, 2, 5})
+            if (stepValue(m, e) >= least) return withMinor(m, e);
 }
 
 } // namespace
 
-TickStep chooseTickStep(Extended lo, Extended hi) {
-    if (!usableRange(lo, hi)) return {1, 0.2L};
+namespace {
+
+TickStep tableTickStep(Extended lo, Extended hi) {
     const Extended span = hi - lo;
     constexpr std::array<int, 3> kMantissas = {1, 2, 5};
     if (std::fmax(std::fabs(lo), std::fabs(hi)) >= 1e5L) {
@@ -266,13 +284,27 @@ TickStep chooseTickStep(Extended lo, Extended hi) {
     return withMinor(1, -6);
 }
 
+} // namespace
+
+TickStep chooseTickStep(Extended lo, Extended hi) {
+    if (!usableRange(lo, hi)) return {1, 0.2L};
+    const TickStep step = tableTickStep(lo, hi);
+    // Far from 0 a range can be narrower than the finest usable step (a few
+    // units of the last place): fewer ticks then, or none.
+    const Extended finest = std::fmax(std::fabs(lo), std::fabs(hi)) / kMaxTickIndex;
+    return step.major >= finest ? step : stepAtLeast(finest);
+}
+
 namespace {
 
-std::string numberLabel(double v, int decimals) {
-    char buf[64];
+// `v` in fixed notation with `decimals`, or (decimals < 0) in the shorter of
+// fixed and exponent notation with `digits` significant digits.
+std::string numberLabel(Extended v, int decimals, int digits = 6) {
+    char buf[128];
     const auto r =
-        decimals < 0 ? std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6)
+        decimals < 0 ? std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, digits)
                      : std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    if (r.ec != std::errc()) return "?";
     std::string s(buf, r.ptr);
     if (s == "-0") s = "0";
     // A short exponent: "2e+06" as "2e6", "1.5e-07" as "1.5e-7".
@@ -312,29 +344,70 @@ std::string piLabel(long long numerator, long long denominator) {
 
 } // namespace
 
+namespace {
+
+bool allDistinct(const std::vector<Tick>& ticks) {
+    for (std::size_t i = 1; i < ticks.size(); ++i)
+        if (ticks[i].label == ticks[i - 1].label) return false;
+    return true;
+}
+
+// Number labels for the ticks, pairwise distinct: the step's decimals, or six
+// significant digits, and more digits while two neighbours still read alike
+// (a narrow range far from 0: 2.999998, 3, 3.000002). Twenty-one digits tell
+// any two different values apart.
+void numberLabels(std::vector<Tick>& ticks, Extended step) {
+    const int decimals = decimalsFor(step);
+    for (Tick& t : ticks)
+        t.label = numberLabel(t.value, decimals);
+    for (int digits = 7; digits <= 21 && !allDistinct(ticks); ++digits)
+        for (Tick& t : ticks)
+            t.label = numberLabel(t.value, -1, digits);
+}
+
+} // namespace
+
 std::vector<Tick> majorTicks(Extended lo, Extended hi, const TickStep& step, bool piLabels) {
     std::vector<Tick> ticks;
     if (!usableRange(lo, hi) || !(step.major > 0)) return ticks;
     const Extended first = std::ceil(lo / step.major);
     const Extended last = std::floor(hi / step.major);
-    if (!(last - first < 1000)) return ticks; // a step that does not fit the range
-    const int decimals = decimalsFor(step.major);
+    // A step that does not fit the range, or one so fine beside the values
+    // that k + 1 would not be the next multiple.
+    if (!(last - first < kMaxMajorTicks) || !(std::fabs(first) < kMaxTickIndex) ||
+        !(std::fabs(last) < kMaxTickIndex))
+        return ticks;
+    for (auto k = static_cast<long long>(first); k <= static_cast<long long>(last); ++k)
+        if (k != 0) ticks.push_back({k * step.major, {}}); // 0 is the axis itself
     // Pi labels: the step as a fraction 1/q (or a whole number).
     const long long q =
         step.major >= 1 ? 1 : static_cast<long long>(std::nearbyint(1 / step.major));
-    for (Extended k = first; k <= last; k += 1) {
-        if (k == 0) continue; // the axis itself
-        const Extended v = k * step.major;
-        std::string label;
-        if (piLabels && q > 0 && q < 1000000000) {
-            const long long p = static_cast<long long>(std::nearbyint(v * q));
-            label = piLabel(p, q);
-        } else {
-            label = numberLabel(static_cast<double>(v), decimals);
-        }
-        ticks.push_back({v, std::move(label)});
+    const bool pi = piLabels && q > 0 && q < 1000000000 && !ticks.empty() &&
+                    std::fmax(std::fabs(ticks.front().value), std::fabs(ticks.back().value)) * q <
+                        kMaxTickIndex;
+    if (!pi) {
+        numberLabels(ticks, step.major);
+    } else {
+        for (Tick& t : ticks)
+            t.label = piLabel(static_cast<long long>(std::nearbyint(t.value * q)), q);
     }
+    // Whatever the notation, one label is shown once.
+    ticks.erase(std::unique(ticks.begin(), ticks.end(),
+                            [](const Tick& a, const Tick& b) { return a.label == b.label; }),
+                ticks.end());
     return ticks;
+}
+
+std::vector<Extended> minorTicks(Extended lo, Extended hi, Extended step) {
+    std::vector<Extended> out;
+    if (!usableRange(lo, hi) || !(step > 0)) return out;
+    const Extended first = std::ceil(lo / step), last = std::floor(hi / step);
+    if (!(last - first < kMaxMinorTicks) || !(std::fabs(first) < 4 * kMaxTickIndex) ||
+        !(std::fabs(last) < 4 * kMaxTickIndex))
+        return out;
+    for (auto k = static_cast<long long>(first); k <= static_cast<long long>(last); ++k)
+        if (k != 0 && lo < k * step && k * step < hi) out.push_back(k * step);
+    return out;
 }
 
 } // namespace tallix

@@ -139,6 +139,11 @@ struct Tick {
 // The major ticks inside [lo, hi], leaving out those within 1e-5 of 0; labels
 // as integers for a whole step, else with the decimals the step needs, or as
 // pi multiples ("-pi", "pi / 2", "3 pi / 2") when piLabels is set.
+// At most 1000 ticks, none when more would be needed; the labels are pairwise
+// distinct (more digits where six would repeat).
 std::vector<Tick> majorTicks(Extended lo, Extended hi, const TickStep& step, bool piLabels);
+// The multiples of `step` strictly inside (lo, hi), 0 left out: the minor
+// ticks and grid dots. None when there would be more than 400.
+std::vector<Extended> minorTicks(Extended lo, Extended hi, Extended step);
 
 } // namespace tallix

@@ -64,3 +64,13 @@ execute_process(COMMAND ${CLI} fx "x" RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIE
 if(NOT rc EQUAL 2)
     message(SEND_ERROR "tallix-cli fx without an X: exit status ${rc}, expected 2")
 endif()
+# A line that starts like an option is still the line; "--" ends the options.
+expect_output("3" eval "--3")
+expect_output("3" eval -- "--3")
+expect_output("0.6667" eval --roundn 4 -- "--2/3")
+expect_output("3" fx "--x" 3)
+expect_output("-3" fx -- "-x" 3)
+execute_process(COMMAND ${CLI} eval -- "1" "2" RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+if(NOT rc EQUAL 2)
+    message(SEND_ERROR "tallix-cli eval -- 1 2: exit status ${rc}, expected 2")
+endif()

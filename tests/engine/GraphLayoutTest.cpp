@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <set>
+
 using namespace tallix;
 
 namespace {
 constexpr int kW = 346, kH = 240; // any paint box size will do
-}
+constexpr Extended kInfinityForTest = std::numeric_limits<Extended>::infinity();
+} // namespace
 
 TEST(GraphLayout, CartesianMarginsAndSamples) {
     GraphWindow w;
@@ -141,4 +146,71 @@ TEST(GraphTicks, LabelsLeaveOutZeroAndFollowTheStep) {
               (std::vector<std::string>{"-2e6", "2e6", "4e6"}));
     EXPECT_EQ(labels(0, 3.2e-7L, 1e-7L, false), (std::vector<std::string>{"1e-7", "2e-7", "3e-7"}));
     EXPECT_TRUE(labels(0, 1, 1e-9L, false).empty()); // a step too fine for the range
+}
+
+// Ranges far from 0 that are only a few units of the last place wide, beyond
+// 2^64, or at the ends of the number type: every tick list is short, ordered,
+// inside the range and labelled without repeats.
+TEST(GraphTicks, AnyRangeGivesFewOrderedTicksWithDistinctLabels) {
+    auto ulps = [](Extended v, int n) {
+        while (n-- > 0)
+            v = std::nextafter(v, kInfinityForTest);
+        return v;
+    };
+    struct Case {
+        Extended lo, hi;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {1e14L, ulps(1e14L, 3)},
+             {1e13L - 5e-6L, 1e13L + 5e-6L},
+             {1e5L, ulps(1e5L, 1)},
+             {0x1p64L, 0x1p64L + 0x1p20L},
+             {0x1p64L, ulps(0x1p64L, 5)},
+             {1e25L, 1e25L + 1e12L},
+             {-1e300L, 1e300L},
+             {1e4000L, ulps(1e4000L, 40)},
+             {-1e4930L, 1e4930L},
+             {3 - 5.2e-6L, 3 + 5.2e-6L}, // y = 3
+             {-7.0000052L, -6.9999948L},
+             {0.1L, 0.1L + 1e-12L},
+             {-10.35L, 10.35L},
+             {0, 3e9L},
+             {-3e-7L, 3e-7L},
+             {1e-300L, 3e-300L},
+         }) {
+        SCOPED_TRACE(std::to_string(double(c.lo)) + " .. " + std::to_string(double(c.hi)));
+        const TickStep step = chooseTickStep(c.lo, c.hi);
+        ASSERT_GT(step.major, 0);
+        const std::vector<Tick> ticks = majorTicks(c.lo, c.hi, step, false);
+        EXPECT_LE(ticks.size(), 30u);
+        std::set<std::string> labels;
+        for (std::size_t i = 0; i < ticks.size(); ++i) {
+            SCOPED_TRACE(ticks[i].label);
+            EXPECT_TRUE(c.lo <= ticks[i].value && ticks[i].value <= c.hi);
+            if (i > 0) EXPECT_LT(ticks[i - 1].value, ticks[i].value);
+            EXPECT_TRUE(labels.insert(ticks[i].label).second);
+        }
+        EXPECT_LE(minorTicks(c.lo, c.hi, step.minor).size(), 400u);
+        EXPECT_LE(majorTicks(c.lo, c.hi, step, true).size(), 30u);
+    }
+    // A step finer than the values can tell apart gives nothing, however few.
+    EXPECT_TRUE(majorTicks(1e20L, 1e20L + 64, {1, 0.2L}, false).empty());
+    EXPECT_TRUE(minorTicks(1e20L, 1e20L + 64, 0.2L).empty());
+    EXPECT_EQ(minorTicks(-1, 1.1L, 0.5L), (std::vector<Extended>{-0.5L, 0.5L, 1}));
+}
+
+TEST(GraphTicks, NarrowRangesKeepSeveralLabels) {
+    GraphWindow w;
+    for (Extended v : {3.0L, -7.0L, 1e13L, 1e14L, 1e20L, 0x1p70L}) {
+        SCOPED_TRACE(std::to_string(double(v)));
+        Bounds constant;
+        constant.widen(v);
+        const YLayout y = layoutY(w, constant, w.userY, 0.06L, kH);
+        ASSERT_LT(y.PlotYMin, v);
+        ASSERT_GT(y.PlotYMax, v);
+        const auto ticks =
+            majorTicks(y.PlotYMin, y.PlotYMax, chooseTickStep(y.PlotYMin, y.PlotYMax), false);
+        EXPECT_GE(ticks.size(), 3u);
+        EXPECT_LE(ticks.size(), 12u);
+    }
 }

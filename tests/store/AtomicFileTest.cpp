@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tallix;
 namespace fs = std::filesystem;
@@ -64,6 +65,17 @@ TEST_F(AtomicFile, FolderOrMissingFileIsNotReadable) {
     EXPECT_EQ(s, "kept");
 }
 
+TEST_F(AtomicFile, ReadTellsAMissingFileFromAnUnreadableOne) {
+    std::string s = "kept";
+    EXPECT_EQ(readFile(dir_ / "absent.txt", s).status, ReadResult::Status::Missing);
+    const ReadResult folder = readFile(dir_, s);
+    EXPECT_EQ(folder.status, ReadResult::Status::Failed);
+    EXPECT_EQ(folder.reason, "Is a directory");
+    // Opens, then fails on the first read: no longer taken for an empty file.
+    EXPECT_EQ(readFile("/proc/self/mem", s).status, ReadResult::Status::Failed);
+    EXPECT_EQ(s, "kept");
+}
+
 using DataFolderChoice = TempFolder;
 
 TEST_F(DataFolderChoice, ProgramFolderWhenWritableElseXdg) {
@@ -73,9 +85,6 @@ TEST_F(DataFolderChoice, ProgramFolderWhenWritableElseXdg) {
     EXPECT_TRUE(fs::is_directory(xdg / "tallix"));
     EXPECT_EQ(DataFolder::choose(dir_ / "missing", "", dir_.c_str()),
               dir_ / ".local" / "share" / "tallix");
-    DataFolder::setOverride(dir_);
-    EXPECT_EQ(DataFolder::file("tallix.ini"), dir_ / "tallix.ini");
-    DataFolder::setOverride({});
 }
 
 using Ini = TempFolder;
@@ -105,4 +114,28 @@ TEST_F(Ini, MissingFileIsEmpty) {
     ini.load();
     EXPECT_FALSE(ini.get("config", "roundn"));
     EXPECT_EQ(ini.getInt("config", "roundn", -1, -1, 20), -1);
+}
+
+TEST_F(DataFolderChoice, PerUserFolderStartsFromTheShippedFiles) {
+    const fs::path program = dir_ / "program", user = dir_ / "user";
+    fs::create_directories(program);
+    fs::create_directories(user);
+    for (const char* name : {"tallix.ini", "quorvHist.Lst", "primes.LST", "tallix", "notes.txt"})
+        std::ofstream(program / name) << "shipped " << name;
+    std::ofstream(user / "quorvHist.Lst") << "mine";
+    DataFolder::copyShippedFiles(program, user);
+    EXPECT_EQ(slurp(user / "tallix.ini"), "shipped tallix.ini");
+    EXPECT_EQ(slurp(user / "primes.LST"), "shipped primes.LST");
+    EXPECT_EQ(slurp(user / "quorvHist.Lst"), "mine"); // never replaced
+    EXPECT_FALSE(fs::exists(user / "tallix"));
+    EXPECT_FALSE(fs::exists(user / "notes.txt"));
+
+    // A read-only program folder (only an ordinary user is kept out of it).
+    if (::geteuid() != 0) {
+        fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec);
+        const fs::path xdg = dir_ / "xdg";
+        EXPECT_EQ(DataFolder::choose(program, xdg.c_str(), nullptr), xdg / "tallix");
+        EXPECT_EQ(slurp(xdg / "tallix" / "tallix.ini"), "shipped tallix.ini");
+        fs::permissions(program, fs::perms::owner_all);
+    }
 }

@@ -57,3 +57,49 @@ TEST(DateTimeNumber, MatchesTheCalendar) {
     EXPECT_GT(now, 45000);
     EXPECT_LT(now, 80000);
 }
+
+// Two windows open at once: each save adds what that window recorded to what
+// the file holds by then.
+TEST(ExpressionHistory, SavesMergeWithWhatAnotherWindowSaved) {
+    const fs::path f = fs::temp_directory_path() / ("tallix-merge-" + std::to_string(::getpid()));
+    std::ofstream(f) << "40000,19\n";
+    const TokenCode one[] = {19}, two[] = {20}, three[] = {21};
+    ExpressionHistory first, second;
+    first.load(f);
+    second.load(f);
+    first.record(40001, one);
+    second.record(40002, two);
+    second.record(40003, three);
+    ASSERT_TRUE(first.save(f).ok);
+    ASSERT_TRUE(second.save(f).ok);
+    EXPECT_FALSE(second.changed());
+    ASSERT_TRUE(first.save(f).ok); // nothing new: nothing added twice
+
+    ExpressionHistory reread;
+    reread.load(f);
+    fs::remove(f);
+    EXPECT_EQ(reread.entries(),
+              (std::vector<std::string>{"40003,21", "40002,20", "40001,19", "40000,19"}));
+}
+
+TEST(ExpressionHistory, UnreadableFileIsReportedAndNeverWritten) {
+    const fs::path f =
+        fs::temp_directory_path() / ("tallix-hist-dir-" + std::to_string(::getpid()));
+    fs::create_directory(f);
+    ExpressionHistory h;
+    h.load(f);
+    ASSERT_TRUE(h.loadError());
+    EXPECT_NE(h.loadError()->find(f.string()), std::string::npos);
+    const TokenCode one[] = {19};
+    h.record(40001, one);
+    fs::remove(f);
+    const WriteResult r = h.save(f); // the path is free now, but still refused
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("could not be read at start"), std::string::npos);
+    EXPECT_FALSE(fs::exists(f));
+    EXPECT_EQ(h.entries().size(), 1u);
+
+    ExpressionHistory missing;
+    missing.load(f);
+    EXPECT_FALSE(missing.loadError());
+}

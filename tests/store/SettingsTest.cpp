@@ -1,11 +1,15 @@
 #include "store/Settings.h"
+#include "engine/func/FuncSet.h"
+#include "engine/func/FuncText.h"
 #include "store/AtomicFile.h"
+#include "store/FuncSlotsIni.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 using namespace tallix;
 namespace fs = std::filesystem;
@@ -42,6 +46,7 @@ TEST_F(SettingsFile, MissingFileGivesDefaults) {
     EXPECT_FALSE(s.autoscroll || s.matfuncprevansw);
     EXPECT_EQ(s.calcmode, 0);
     EXPECT_FALSE(fs::exists(file_)); // reading never creates the file
+    EXPECT_FALSE(store.loadError()); // a missing file is no failure
 }
 
 TEST_F(SettingsFile, BadValuesFallBackToTheirDefaults) {
@@ -96,4 +101,32 @@ TEST_F(SettingsFile, FailedWriteKeepsTheOldFileWhole) {
     EXPECT_FALSE(r.error.empty());
     EXPECT_EQ(contents(), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+// A settings file that is there but cannot be read must not be replaced by
+// one holding only the defaults and the last change: the user's functions
+// and colours would be lost.
+TEST_F(SettingsFile, UnreadableFileIsReportedAndNeverWritten) {
+    fs::create_directory(file_); // a folder in the file's place
+    SettingsStore store(file_);
+    store.load();
+    ASSERT_TRUE(store.loadError());
+    EXPECT_NE(store.loadError()->find(file_.string()), std::string::npos);
+
+    for (const WriteResult& r : {store.setBgColor(123), store.setRoundN(3)}) {
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.error,
+                  file_.string() +
+                      " could not be read at start (Is a directory); it is left untouched.");
+    }
+    EXPECT_EQ(store.values().bgcolor, 123); // kept in memory for this run
+    auto set = std::make_unique<FuncSet>();
+    setFuncText(*set, 1, "x^2");
+    EXPECT_FALSE(saveFuncSlots(store, *set).ok);
+
+    // Even once the file can be read, this run never writes it.
+    fs::remove(file_);
+    ASSERT_TRUE(writeFileAtomically(file_, "[config]\nfunc1=t,255,0\n").ok);
+    EXPECT_FALSE(store.setCalcMode(1).ok);
+    EXPECT_EQ(contents(), "[config]\nfunc1=t,255,0\n");
 }

@@ -2,7 +2,6 @@
 // the display, the labels and the scroll buttons; then the lines' tokens,
 // cursors, selections and results, and pixels of the rendered bands.
 #include "engine/calc/ExpGeometry.h"
-#include "store/DataFolder.h"
 #include "ui/views/ExpDisplay.h"
 #include "ui/views/Keypad.h"
 #include "ui/pages/CalcPage.h"
@@ -34,7 +33,7 @@ class CalcModeUi : public test::UiTest {
 protected:
     void SetUp() override {
         UiTest::SetUp();
-        form_ = std::make_unique<TtallixMainForm>();
+        form_ = std::make_unique<TtallixMainForm>(dataFolder());
         form_->show();
         pad_ = form_->findChild<Keypad*>("kbImage");
         exp_ = form_->expDisplay();

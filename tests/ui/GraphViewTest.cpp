@@ -3,7 +3,6 @@
 #include "engine/func/FuncSet.h"
 #include "engine/func/FuncText.h"
 #include "store/AtomicFile.h"
-#include "store/DataFolder.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/ui/UiTest.h"
 #include "ui/shell/tallixMain.h"
@@ -30,19 +29,19 @@ QColor colourOf(ColourValue v) {
 
 TEST_F(Graph, FunctionSlotsSurviveClosingAndReopeningTheWindow) {
     {
-        TtallixMainForm form;
+        TtallixMainForm form(dataFolder());
         form.show();
         form.close();
     }
     EXPECT_EQ(ini().find("func1="), std::string::npos); // nothing changed, nothing written
     {
-        TtallixMainForm form;
+        TtallixMainForm form(dataFolder());
         setFuncText(form.funcs(), 3, "x^2");
         form.funcs().setShown(3, false);
         form.funcs().setColour(3, 0x123456);
         form.close();
     }
-    TtallixMainForm again;
+    TtallixMainForm again(dataFolder());
     const FuncSlot& s3 = again.funcs().slot(3);
     ASSERT_EQ(s3.TokenCount(), 3);
     EXPECT_EQ(s3.text.at(1), func::Var);
@@ -52,7 +51,7 @@ TEST_F(Graph, FunctionSlotsSurviveClosingAndReopeningTheWindow) {
 }
 
 TEST_F(Graph, FailedSaveOnCloseWarnsAndKeepsTheOldFile) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     form.selectMode(CalcMode::Fx); // writes the file once
     const std::string before = ini();
@@ -118,7 +117,7 @@ TEST_F(GraphPixels, ExteriorAxesRunAlongTheRightColumnAndTheBottomRow) {
 }
 
 TEST_F(Graph, TrigModeClickResamplesTheGraph) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     form.selectMode(CalcMode::Fx);
     setFuncText(form.funcs(), 1, "sin x");

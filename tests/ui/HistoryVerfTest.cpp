@@ -1,7 +1,6 @@
 // The expression history and the verification suite through the main window:
 // recording, saving and loading, re-use from the history window, suites run
 // from the calculator menu with their error lines, abort, unreadable files.
-#include "store/DataFolder.h"
 #include "store/History.h"
 #include "ui/dialogs/tallixHist.h"
 #include "ui/shell/AppState.h"
@@ -45,7 +44,7 @@ protected:
         UiTest::TearDown();
     }
     void open() {
-        form_ = std::make_unique<TtallixMainForm>();
+        form_ = std::make_unique<TtallixMainForm>(dataFolder());
         form_->show();
     }
 

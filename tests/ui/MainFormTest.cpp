@@ -1,10 +1,12 @@
 #include "store/AtomicFile.h"
-#include "store/DataFolder.h"
 #include "ui/views/Keypad.h"
 #include "ui/views/PaintBox.h"
 #include "ui/shell/AppState.h"
 #include "ui/shell/tallixMain.h"
 #include "ui/dialogs/tallixOpts.h"
+#include "ui/dialogs/tallixVerf.h"
+#include "ui/pages/CalcPage.h"
+#include "ui/pages/FxPage.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/ui/UiTest.h"
 
@@ -30,7 +32,7 @@ namespace {
 
 class MainForm : public test::UiTest {
 protected:
-    std::filesystem::path iniPath() const { return DataFolder::file("tallix.ini"); }
+    std::filesystem::path iniPath() const { return dataFolder() / "tallix.ini"; }
     template <class T = QWidget> static T* child(QWidget& form, const char* name) {
         T* w = form.findChild<T*>(name);
         EXPECT_NE(w, nullptr) << name;
@@ -58,7 +60,7 @@ const QColor kYellow(255, 255, 0); // the default pressed-key colour
 } // namespace
 
 TEST_F(MainForm, ModeLabelsSwitchControlsAndWriteTheMode) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     EXPECT_EQ(form.windowTitle(), "v1.17c  --  Graphing Abacorn");
     EXPECT_EQ(form.size(), QSize(354, 470));
@@ -100,7 +102,7 @@ TEST_F(MainForm, ModeLabelsSwitchControlsAndWriteTheMode) {
 }
 
 TEST_F(MainForm, ClickingTheActiveLabelWritesNothingButRegrRefills) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     clickLabel(form, "ModeCalcLbl");
     EXPECT_FALSE(std::filesystem::exists(iniPath()));
@@ -118,7 +120,7 @@ TEST_F(MainForm, ClickingTheActiveLabelWritesNothingButRegrRefills) {
 
 TEST_F(MainForm, RestartRestoresTheModeButNotTrigDisplayOrHints) {
     {
-        TtallixMainForm form;
+        TtallixMainForm form(dataFolder());
         form.show();
         clickLabel(form, "ModeFxLbl");
         clickLabel(form, "TrigModeLbl");
@@ -129,7 +131,7 @@ TEST_F(MainForm, RestartRestoresTheModeButNotTrigDisplayOrHints) {
         form.state().setHintsEnabled(true);
         clickLabel(form, "ModeMatrixLbl");
     }
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     EXPECT_EQ(form.mode(), CalcMode::Matrix);
     EXPECT_TRUE(child(form, "MatsLB")->isVisible());
@@ -144,7 +146,7 @@ TEST_F(MainForm, RestartRestoresTheModeButNotTrigDisplayOrHints) {
 
 TEST_F(MainForm, BgColorToDefaultWritesAndRepaints) {
     ASSERT_TRUE(writeFileAtomically(iniPath(), "[config]\nbgcolor=255\n").ok);
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     EXPECT_EQ(form.grab().toImage().pixel(350, 466), qRgb(255, 0, 0));
 
@@ -158,7 +160,7 @@ TEST_F(MainForm, BgColorToDefaultWritesAndRepaints) {
 }
 
 TEST_F(MainForm, OptionsDialogFollowsEveryUpDownClickAndWritesAtOnce) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     auto* opts = child<TtallixOptionsForm>(form, "TtallixOptionsForm");
     opts->loadValues();
     opts->show();
@@ -186,7 +188,7 @@ TEST_F(MainForm, OptionsDialogFollowsEveryUpDownClickAndWritesAtOnce) {
 }
 
 TEST_F(MainForm, KeyPressHighlightsAndTheReleaseSendsThePressedKey) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     auto* pad = child<Keypad>(form, "kbImage");
     EXPECT_EQ(pad->size(), QSize(235, 147));
@@ -216,7 +218,7 @@ TEST_F(MainForm, KeyPressHighlightsAndTheReleaseSendsThePressedKey) {
 }
 
 TEST_F(MainForm, TallEnterKeyLightsBothRowsAndGivesItsRowsCode) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     clickLabel(form, "ModeFxLbl");
     auto* pad = child<Keypad>(form, "kb2Image");
@@ -232,7 +234,7 @@ TEST_F(MainForm, TallEnterKeyLightsBothRowsAndGivesItsRowsCode) {
 }
 
 TEST_F(MainForm, TypedKeywordsGoThroughThePendingLabel) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     auto* pending = child<QLabel>(form, "pendingCharsLbl");
     QSignalSpy spy(&form, &TtallixMainForm::keyDispatched);
@@ -261,7 +263,7 @@ TEST_F(MainForm, TypedKeywordsGoThroughThePendingLabel) {
 }
 
 TEST_F(MainForm, KeypadsDrawAtDoubleDensityWithoutThePressedColour) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     for (const char* name : {"kbImage", "kb2Image", "kb3Image", "kb4Image"}) {
         SCOPED_TRACE(name);
         auto* pad = child<Keypad>(form, name);
@@ -273,7 +275,7 @@ TEST_F(MainForm, KeypadsDrawAtDoubleDensityWithoutThePressedColour) {
 }
 
 TEST_F(MainForm, FailedSettingsWriteWarnsAndKeepsTheOldFile) {
-    TtallixMainForm form;
+    TtallixMainForm form(dataFolder());
     form.show();
     clickLabel(form, "ModeFxLbl");
     const std::string before = ini();
@@ -290,3 +292,60 @@ TEST_F(MainForm, FailedSettingsWriteWarnsAndKeepsTheOldFile) {
     EXPECT_EQ(ini(), before);
     EXPECT_EQ(form.mode(), CalcMode::Matrix); // the window still follows the click
 }
+
+namespace tallix {
+namespace {
+
+TEST_F(MainForm, UnreadableSettingsAreNamedAtStartAndNeverWrittenOver) {
+    // A folder where "tallix.ini" should be: it exists but cannot be read.
+    std::filesystem::create_directory(iniPath());
+    QString warning;
+    closeNextMessageBox(warning);
+    TtallixMainForm form(dataFolder());
+    EXPECT_TRUE(warning.contains("tallix.ini")) << warning.toStdString();
+    EXPECT_TRUE(warning.contains("not written over")) << warning.toStdString();
+
+    // A change is kept for the run, and its save is refused with a message.
+    QString refused;
+    closeNextMessageBox(refused);
+    form.selectMode(CalcMode::Fx);
+    EXPECT_EQ(form.mode(), CalcMode::Fx);
+    EXPECT_TRUE(refused.startsWith("Unable to save settings")) << refused.toStdString();
+    EXPECT_TRUE(std::filesystem::is_directory(iniPath()));
+}
+
+TEST_F(MainForm, TrigModeIsOneFactForEveryPageAndTheVerificationRun) {
+    TtallixMainForm form(dataFolder());
+    form.show();
+    form.selectMode(CalcMode::Fx);
+    QLabel* fxTrig = form.fxPage()->findChild<QLabel*>("TrigModeLbl");
+    QTest::mouseClick(fxTrig, Qt::LeftButton, {}, QPoint(3, 3));
+    form.selectMode(CalcMode::Calc);
+    EXPECT_EQ(form.calcPage()->findChild<QLabel*>("TrigModeLbl")->text(), "degrees");
+    QTest::keyClicks(&form, "sin(30)=");
+    EXPECT_NEAR(double(form.calcEditor().line(1).resultValue), 0.5, 1e-15); // degrees
+
+    // A suite that switches to radians gives the user's degrees back...
+    const std::string suite = (dataFolder() / "rad.txt").string();
+    std::string lines = ";@rad\n";
+    for (int i = 0; i < 300; ++i)
+        lines += "1+1=2\n";
+    ASSERT_TRUE(writeFileAtomically(suite, lines).ok);
+    TtallixVerfForm& verf = *form.verfForm();
+    verf.runFile(QString::fromStdString(suite));
+    while (verf.running())
+        QApplication::processEvents();
+    EXPECT_EQ(form.state().trigMode(), TrigMode::Degrees);
+    // ...but not over a choice the user made while it ran.
+    verf.runFile(QString::fromStdString(suite));
+    QApplication::processEvents(); // the directive has run
+    ASSERT_TRUE(verf.running());
+    QTest::mouseClick(fxTrig, Qt::LeftButton, {}, QPoint(3, 3)); // to degrees
+    QTest::mouseClick(fxTrig, Qt::LeftButton, {}, QPoint(3, 3)); // and back to radians
+    while (verf.running())
+        QApplication::processEvents();
+    EXPECT_EQ(form.state().trigMode(), TrigMode::Radians);
+}
+
+} // namespace
+} // namespace tallix

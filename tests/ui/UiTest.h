@@ -1,7 +1,6 @@
 #pragma once
 
 #include "store/AtomicFile.h"
-#include "store/DataFolder.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -9,6 +8,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace tallix::test {
@@ -23,14 +23,15 @@ protected:
         static char* argv[] = {name, nullptr};
         if (!qApp) new QApplication(argc, argv);
         ASSERT_TRUE(dir_.isValid());
-        DataFolder::setOverride(dir_.path().toStdString());
     }
-    void TearDown() override { DataFolder::setOverride({}); }
+
+    // The data folder each window of the test is given.
+    std::filesystem::path dataFolder() const { return dir_.path().toStdString(); }
 
     // The settings file as it stands on disk (empty when there is none).
-    static std::string ini() {
+    std::string ini() const {
         std::string s;
-        readWholeFile(DataFolder::file("tallix.ini"), s);
+        readWholeFile(dataFolder() / "tallix.ini", s);
         return s;
     }
 

@@ -49,6 +49,9 @@ QListWidget* captionedList(const char* name, const char* caption, QBoxLayout* in
 
 TtallixVerfForm::TtallixVerfForm(AppState& state, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), chooser_(chooseSuiteFile) {
+    connect(&state_, &AppState::trigModeChanged, this, [this] {
+        if (run_ && !suiteSetting_) userSetTrig_ = true;
+    });
     setObjectName("TtallixVerfForm");
     setWindowTitle("Verification Test Suite");
     resize(760, 480);
@@ -105,13 +108,15 @@ void TtallixVerfForm::runFile(const QString& file) {
     lines_ = splitLines(text);
     next_ = 0;
     run_ = std::make_unique<VerificationRun>(state_.workspace().calc(), [this](TrigMode t) {
-        suiteTrig_ = t;
+        suiteSetTrig_ = true;
+        suiteSetting_ = true;
         state_.setTrigMode(t);
+        suiteSetting_ = false;
     });
     errorsShown_ = 0;
     // Suites may switch the trig mode; the user's choice comes back afterwards.
     trigModeBefore_ = state_.trigMode();
-    suiteTrig_.reset();
+    suiteSetTrig_ = userSetTrig_ = false;
     state_.setRecordHistory(false);
     emit runStarted();
     QTimer::singleShot(0, this, &TtallixVerfForm::step);
@@ -140,8 +145,7 @@ void TtallixVerfForm::finish() {
     const bool wasRunning = running();
     // The suite's own trig mode goes back to the user's, unless the user
     // changed it meanwhile.
-    if (wasRunning && suiteTrig_ && state_.trigMode() == *suiteTrig_)
-        state_.setTrigMode(trigModeBefore_);
+    if (wasRunning && suiteSetTrig_ && !userSetTrig_) state_.setTrigMode(trigModeBefore_);
     run_.reset();
     lines_.clear();
     abortBtn_->setEnabled(false);

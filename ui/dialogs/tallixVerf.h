@@ -7,7 +7,6 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,10 +68,12 @@ private:
     std::size_t next_ = 0; // index of the next line to feed
     std::size_t errorsShown_ = 0;
     bool abortRequested_ = false;
-    // The trig mode before the run, and the one the suite's directives last
-    // set (nothing when they set none).
+    // The trig mode before the run; whether the suite's directives changed it,
+    // and whether anyone else did while it ran.
     TrigMode trigModeBefore_ = TrigMode::Radians;
-    std::optional<TrigMode> suiteTrig_;
+    bool suiteSetTrig_ = false;
+    bool suiteSetting_ = false;
+    bool userSetTrig_ = false;
 
     QLabel* fileLbl_ = nullptr;
     QPushButton* abortBtn_ = nullptr;

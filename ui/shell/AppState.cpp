@@ -9,18 +9,10 @@
 
 namespace tallix {
 
-namespace {
-constexpr const char* kSettingsFile = "tallix.ini";
-} // namespace
-
 AppState::AppState(std::filesystem::path dataFolder, QObject* parent)
-    : QObject(parent), folder_(std::move(dataFolder)), store_(folder_ / kSettingsFile) {
+    : QObject(parent), folder_(std::move(dataFolder)), store_(folder_ / SettingsStore::kFileName) {
     store_.load();
-    {
-        IniFile ini(store_.file());
-        ini.load();
-        loadFuncSlots(ini, ws_.funcs());
-    }
+    loadFuncSlots(store_.ini(), ws_.funcs());
     const int mode = store_.values().calcmode;
     ws_.setMode(static_cast<CalcMode>(mode >= 0 && mode <= 4 ? mode : 0));
     const Settings& v = store_.values();
@@ -87,12 +79,17 @@ bool AppState::saveHistory() {
 bool AppState::saveFuncs() {
     FuncSet& funcs = ws_.funcs();
     if (!funcs.FuncsChanged) return true;
-    IniFile ini(store_.file());
-    ini.load();
-    storeFuncSlots(ini, funcs);
-    if (!checkWrite(ini.save())) return false;
+    if (!checkWrite(saveFuncSlots(store_, funcs))) return false;
     funcs.FuncsChanged = false;
     return true;
+}
+
+void AppState::reportLoadErrors() {
+    for (const auto& error : {store_.loadError(), history_.loadError()})
+        if (error)
+            warn(QString("%1\nYour changes are kept for this run only; the file is not written "
+                         "over.")
+                     .arg(QString::fromStdString(*error)));
 }
 
 } // namespace tallix

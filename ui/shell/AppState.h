@@ -58,6 +58,10 @@ public:
     bool saveHistory();
     bool saveFuncs();
 
+    // Warns of each file that exists but could not be read at start; such a
+    // file is never written over in this run.
+    void reportLoadErrors();
+
     // The window that warning boxes belong to.
     void setWarningParent(QWidget* w) { warningParent_ = w; }
     QWidget* warningParent() const { return warningParent_; }

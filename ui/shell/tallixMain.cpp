@@ -1,6 +1,5 @@
 #include "ui/shell/tallixMain.h"
 
-#include "store/DataFolder.h"
 #include "ui/dialogs/tallixAbout.h"
 #include "ui/dialogs/tallixOpts.h"
 #include "ui/dialogs/tallixVerf.h"
@@ -38,8 +37,6 @@ public:
 
 } // namespace
 
-TtallixMainForm::TtallixMainForm(QWidget* parent) : TtallixMainForm(DataFolder::path(), parent) {}
-
 TtallixMainForm::TtallixMainForm(const std::filesystem::path& dataFolder, QWidget* parent)
     : QWidget(parent) {
     setObjectName("TtallixMainForm");
@@ -53,6 +50,7 @@ TtallixMainForm::TtallixMainForm(const std::filesystem::path& dataFolder, QWidge
 
     state_ = new AppState(dataFolder, this);
     state_->setWarningParent(this);
+    state_->reportLoadErrors();
     connect(state_, &AppState::settingsChanged, this, &TtallixMainForm::applyBackground);
 
     createControls();

@@ -39,8 +39,6 @@ class TtallixMainForm : public QWidget {
 public:
     // Keeps its files ("tallix.ini", the history) in `dataFolder`.
     explicit TtallixMainForm(const std::filesystem::path& dataFolder, QWidget* parent = nullptr);
-    // In the run's data folder.
-    explicit TtallixMainForm(QWidget* parent = nullptr);
     ~TtallixMainForm() override;
 
     AppState& state() { return *state_; }

@@ -19,7 +19,7 @@ const QColor kListMark(0x20, 0x20, 0x20);
 const QColor kPointMark(0xC0, 0x00, 0x00);
 constexpr int kMajorTick = 5, kMinorTick = 2;
 constexpr int kLabelGap = 6; // from the axis to the nearest edge of a label
-constexpr int kMaxMinorTicks = 400;
+constexpr std::size_t kMaxGridDots = 100000;
 
 QFont labelFont() {
     QFont f("DejaVu Sans");
@@ -36,16 +36,6 @@ QString labelText(const Tick& t, bool pi) {
         s.replace(" / ", "/");
     }
     return s;
-}
-
-// Multiples of `step` strictly inside (lo, hi), 0 left out; none when there
-// would be too many to draw.
-std::vector<Extended> minorValues(Extended lo, Extended hi, Extended step) {
-    std::vector<Extended> out;
-    if (!(step > 0) || !((hi - lo) / step < kMaxMinorTicks)) return out;
-    for (Extended k = std::ceil(lo / step); k * step < hi; k += 1)
-        if (k != 0) out.push_back(k * step);
-    return out;
 }
 
 class Painter {
@@ -111,8 +101,12 @@ void Painter::grid() {
     } else {
         // Dot matrix: dotted lines through the major ticks, one dot per minor step.
         pen(kGridDot);
-        const auto yMinor = minorValues(L_.PlotYMin, L_.PlotYMax, yStep_.minor);
-        const auto xMinor = minorValues(L_.PlotXMin / xUnit_, L_.PlotXMax / xUnit_, xStep_.minor);
+        const auto yMinor = minorTicks(L_.PlotYMin, L_.PlotYMax, yStep_.minor);
+        const auto xMinor = minorTicks(L_.PlotXMin / xUnit_, L_.PlotXMax / xUnit_, xStep_.minor);
+        if (xTicks_.size() * yMinor.size() + yTicks_.size() * xMinor.size() > kMaxGridDots) {
+            p_.setClipping(false);
+            return;
+        }
         for (const Tick& t : xTicks_)
             for (Extended y : yMinor)
                 p_.drawPoint(tickColumn(t.value), L_.row(y));
@@ -131,7 +125,7 @@ void Painter::polarArcs() {
     for (Extended x : {L_.PlotXMin, L_.PlotXMax})
         for (Extended y : {L_.PlotYMin, L_.PlotYMax})
             reach = std::max(reach, std::hypot(x, y));
-    if (!(step > 0) || !(reach / step < 60)) return;
+    if (!(step > 0) || !(reach / step < 60)) return; // at most 59 circles
     const QPointF centre((0 - L_.PlotXMin) / L_.XPerPixel + L_.left,
                          (L_.PlotYMax - 0) / L_.YPerPixel + L_.top);
     if (std::abs(centre.x()) > 10000 || std::abs(centre.y()) > 10000) return;
@@ -140,8 +134,8 @@ void Painter::polarArcs() {
     else
         pen(kGridDot, Qt::DotLine);
     p_.setBrush(Qt::NoBrush);
-    for (Extended r = step; r <= reach; r += step)
-        p_.drawEllipse(centre, double(r / L_.XPerPixel), double(r / L_.YPerPixel));
+    for (int k = 1; k * step <= reach; ++k)
+        p_.drawEllipse(centre, double(k * step / L_.XPerPixel), double(k * step / L_.YPerPixel));
 }
 
 void Painter::axes() {
@@ -165,7 +159,7 @@ void Painter::xLabels() {
     // An interior axis close to the bottom takes its labels above it.
     const bool above = L_.xAxisInterior && (L_.B - axisRow_) * 16 < 30 * textHeight;
     const int dir = above ? -1 : 1;
-    for (Extended v : minorValues(L_.PlotXMin / xUnit_, L_.PlotXMax / xUnit_, xStep_.minor)) {
+    for (Extended v : minorTicks(L_.PlotXMin / xUnit_, L_.PlotXMax / xUnit_, xStep_.minor)) {
         const int c = tickColumn(v);
         p_.drawLine(c, axisRow_ + dir, c, axisRow_ + dir * kMinorTick);
     }
@@ -194,7 +188,7 @@ void Painter::yLabels() {
     // Labels stand left of an interior axis when they fit there, else right.
     const bool left = L_.yAxisInterior && axisCol_ - kLabelGap - widest >= 2;
     const int dir = left ? -1 : 1;
-    for (Extended v : minorValues(L_.PlotYMin, L_.PlotYMax, yStep_.minor)) {
+    for (Extended v : minorTicks(L_.PlotYMin, L_.PlotYMax, yStep_.minor)) {
         const int r = L_.row(v);
         p_.drawLine(axisCol_ + dir, r, axisCol_ + dir * kMinorTick, r);
     }
