@@ -1,5 +1,6 @@
 #include "engine/calc/CalcEval.h"
 
+#include "engine/core/Scalar.h"
 #include "engine/core/TextUtil.h"
 
 #include <array>
@@ -68,6 +69,7 @@ const char* const kTooDeep = "error: too many pending operators.";
 const char* const kNoTemps = "int error: no free num temps";
 const char* const kUnbalancedOps = "error: unbalanced operands and operators.";
 const char* const kEvalError = "error: Evaluation error.";
+const char* const kUndefined = "error: result undefined.";
 
 // One evaluation's working storage: the item list, the number temporaries
 // (numbered 1..kNumTemps; item -k refers to temporary k) and the result.
@@ -83,6 +85,11 @@ private:
     bool toPostfix();
     bool evaluatePostfix();
     bool compute(int op, Extended a, Extended b, Extended& out);
+    // XtoY; a power with no real value is an evaluation error.
+    bool power(Extended exponent, Extended base, Extended& out) {
+        out = XtoY(exponent, base);
+        return isUndefined(out) ? fail(kEvalError) : true;
+    }
 
     bool append(int item) {
         if (static_cast<int>(items_.size()) >= kMaxEvalItems) return fail(kTooLong);
@@ -177,7 +184,7 @@ bool Evaluator::tokensToItems(std::span<const TokenCode> tokens) {
             }
             --i;
             const Extended v = parseNumberText(text);
-            if (v == UndefinedMarker)
+            if (isUndefined(v))
                 return fail("error: invalid number format - \"" + text + "\"");
             if (!appendNumber(v)) return false;
         } else if (t == calc::Pi) {
@@ -276,6 +283,9 @@ bool Evaluator::evaluatePostfix() {
         const Extended b = n == 2 ? operand[0] : 0;
         Extended r = 0;
         if (!compute(op, a, b, r)) return false;
+        // An undefined value (a factorial out of range) ends the evaluation:
+        // nothing computed from it has a value either.
+        if (isUndefined(r)) return fail(kUndefined);
         if (!std::isfinite(r)) return fail(kEvalError);
         // The result takes a temporary; one was just freed unless n is 0.
         const int slot = allocTemp(r);
@@ -284,16 +294,6 @@ bool Evaluator::evaluatePostfix() {
     }
     return true;
 }
-
-Extended toRadians(Extended a, TrigMode mode) {
-    return mode == TrigMode::Radians ? a : a * kPi / 180;
-}
-
-Extended fromRadians(Extended a, TrigMode mode) {
-    return mode == TrigMode::Radians ? a : a * 180 / kPi;
-}
-
-Extended flushTiny(Extended v) { return std::fabs(v) < 1e-17L ? 0 : v; }
 
 bool Evaluator::compute(int op, Extended a, Extended b, Extended& out) {
     switch (op) {
@@ -306,7 +306,7 @@ bool Evaluator::compute(int op, Extended a, Extended b, Extended& out) {
         if (std::fabs(b) < 1e-299L) return fail("error: division overflow.");
         out = a / b;
         return true;
-    case OpPow: out = XtoY(b, a); return true;
+    case OpPow: return power(b, a, out);
     case OpPlusSign: out = a; return true;
     case OpMinusSign: out = -a; return true;
     case OpSqrt:
@@ -315,12 +315,12 @@ bool Evaluator::compute(int op, Extended a, Extended b, Extended& out) {
         return true;
     case OpSquare: out = a * a; return true;
     case OpCube: out = a * a * a; return true;
-    case OpCbrt: out = XtoY(1.0L / 3, a); return true;
+    case OpCbrt: return power(1.0L / 3, a, out);
     case OpLog:
         if (a <= 0) return fail("error: Log of negative number.");
         out = std::log10(a);
         return true;
-    case OpTenPow: out = XtoY(a, 10); return true;
+    case OpTenPow: return power(a, 10, out);
     case OpLn:
         if (a <= 0) return fail("error: Ln of negative number.");
         out = std::log(a);
@@ -328,18 +328,13 @@ bool Evaluator::compute(int op, Extended a, Extended b, Extended& out) {
     case OpExpPow: out = std::exp(a); return true;
     case OpNthRoot:
         if (std::fabs(a) < 1e-9L) return fail("error: 0th root not supported.");
-        out = XtoY(1 / a, b);
-        return true;
+        return power(1 / a, b, out);
     case OpConstE: out = std::exp(1.0L); return true;
     case OpConstPi: out = kPi; return true;
-    case OpAbs: out = a == UndefinedMarker ? a : std::fabs(a); return true;
+    case OpAbs: out = std::fabs(a); return true;
     case OpSin:
     case OpCos:
     case OpTan: {
-        if (a == UndefinedMarker) {
-            out = a;
-            return true;
-        }
         const Extended x = toRadians(a, mode_);
         Extended r = op == OpSin ? std::sin(x) : op == OpCos ? std::cos(x) : std::tan(x);
         if (op == OpTan && !std::isfinite(r)) return fail("error: Tan argument out of range.");
@@ -349,10 +344,6 @@ bool Evaluator::compute(int op, Extended a, Extended b, Extended& out) {
     case OpArcSin:
     case OpArcCos:
     case OpArcTan: {
-        if (a == UndefinedMarker) {
-            out = a;
-            return true;
-        }
         if (op != OpArcTan && (a < -1 || a > 1))
             return fail(op == OpArcSin ? "error: ArcSin argument out of range."
                                        : "error: ArcCos argument out of range.");
@@ -360,23 +351,7 @@ bool Evaluator::compute(int op, Extended a, Extended b, Extended& out) {
         out = fromRadians(flushTiny(r), mode_);
         return true;
     }
-    case OpFactorial: {
-        if (a < 0) { // UndefinedMarker included
-            out = UndefinedMarker;
-            return true;
-        }
-        const Extended last = std::trunc(a);
-        Extended product = 1;
-        for (Extended k = 2; k <= last; k += 1) {
-            product *= k;
-            if (product >= 1e100L) {
-                out = UndefinedMarker;
-                return true;
-            }
-        }
-        out = product;
-        return true;
-    }
+    case OpFactorial: out = factorial(a); return true;
     default: return fail(kUnbalancedOps);
     }
 }
@@ -441,18 +416,10 @@ CalcEvalResult EvalCrExp(std::span<const TokenCode> tokens, TrigMode trigMode) {
 }
 
 Extended XtoY(Extended exponent, Extended base) {
-    if (exponent == 0) return 1;
-    if (std::fabs(exponent) == 1) return exponent > 0 ? base : 1 / base;
-    if (std::fabs(base) < 1e-99L) return 0;
-    const Extended absExp = std::fabs(exponent);
-    if (std::trunc(exponent) != exponent || absExp >= 100) {
-        Extended r = std::exp2(absExp * std::log2(std::fabs(base)));
-        if (exponent < 0) r = 1 / r;
-        return base < 0 ? -r : r;
-    }
-    Extended r = 1;
-    for (int k = static_cast<int>(absExp); k > 0; --k) r *= base;
-    return exponent < 0 ? 1 / r : r;
+    // The calculator's magnitudes go through exp2 and log2.
+    return signedPower(
+        base, exponent, [](Extended b, Extended e) { return std::exp2(e * std::log2(b)); },
+        exponentFraction);
 }
 
 Extended parseNumberText(std::string_view text) {
@@ -470,7 +437,7 @@ Extended ExtractFPval(std::string_view text) {
         const std::string before = upper.substr(0, at);
         if (trimBlanks(before) == "-") return -constant;
         const Extended v = parseNumberText(before);
-        return v == UndefinedMarker ? UndefinedMarker : v * constant;
+        return v * constant; // undefined stays undefined
     };
     if (const auto at = upper.find("PI"); at != std::string::npos) return multipleOf(at, kPi);
     if (const auto at = upper.find('E'); at != std::string::npos)
