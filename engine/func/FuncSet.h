@@ -62,8 +62,9 @@ public:
     // Evaluates slot n (1..20) at x, compiling it first when it has no
     // program. Afterwards the value is undefined when FuncErrorText is not
     // empty (FuncResult then keeps its previous value) or when
-    // isUndefined(FuncResult); otherwise FuncResult is f(x). x is the variable of the
-    // slot (x, theta or t). Never allocates once the slot is compiled.
+    // isUndefined(FuncResult); otherwise FuncResult is f(x). x is the
+    // variable of the slot (x, theta or t). Never allocates once the slot is
+    // compiled.
     void EvalFuncAtX(int n, Extended x, TrigMode trig);
 
     std::string FuncErrorText; // empty when the last evaluation succeeded
