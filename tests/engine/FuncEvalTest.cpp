@@ -213,7 +213,7 @@ TEST_F(FuncEval, PowerCacheKeepsAnswersAcrossEvictions) {
         Extended exponent;
         int sign; // 0: no real value
     };
-    const Case cases[] = {{1.0L / 3, -1}, {2.0L / 3, 1}, {0.2L, -1}, {0.4L, 1},
+    const Case cases[] = {{1.0L / 3, -1}, {2.0L / 3, 1}, {0.2L, -1},    {0.4L, 1},
                           {1.0L / 7, -1}, {0.75L, 0},    {1.0L / 3, -1}};
     for (int round = 0; round < 2; ++round) {
         for (const Case& c : cases) {

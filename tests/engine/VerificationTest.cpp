@@ -51,7 +51,8 @@ TEST(VerificationRun, ALineWhoseEvaluationFailsFails) {
     CalcEditor editor;
     VerificationRun run(editor);
     const auto lines = splitLines("1/0=0\n(1+2=0\nln(0)=0\n70!=0\n2+2=4\n");
-    for (std::size_t i = 0; i < lines.size(); ++i) run.runLine(static_cast<int>(i) + 1, lines[i]);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        run.runLine(static_cast<int>(i) + 1, lines[i]);
     EXPECT_EQ(run.errors(), (std::vector<std::string>{
                                 "1: 1/0=0",
                                 "   error: division by zero.",
