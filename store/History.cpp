@@ -2,6 +2,7 @@
 
 #include "engine/calc/CalcEval.h"
 #include "engine/core/NumFormat.h"
+#include "engine/core/Scalar.h"
 
 #include <algorithm>
 #include <charconv>
@@ -140,7 +141,7 @@ std::optional<ExpressionHistory::Entry> ExpressionHistory::parse(std::string_vie
     if (comma == std::string_view::npos) return std::nullopt;
     Entry entry;
     const Extended when = parseNumberText(line.substr(0, comma));
-    if (when == UndefinedMarker) return std::nullopt;
+    if (isUndefined(when)) return std::nullopt;
     entry.dateTime = static_cast<double>(when);
     std::string_view rest = line.substr(comma + 1);
     while (true) {

@@ -1,6 +1,7 @@
 #include "app/cli/Commands.h"
 
 #include "engine/calc/CalcEval.h"
+#include "engine/core/Scalar.h"
 #include "engine/core/Tokens.h"
 #include "engine/func/FuncSet.h"
 #include "engine/func/FuncText.h"
@@ -47,7 +48,7 @@ int runFx(std::span<char* const> args) {
             expr = a.data();
         } else {
             const Extended x = parseNumberText(a);
-            if (x == UndefinedMarker && a != "-123456789") {
+            if (isUndefined(x)) {
                 std::fprintf(stderr, "tallix-cli fx: '%s' is not a number\n", a.data());
                 return 2;
             }
@@ -68,7 +69,7 @@ int runFx(std::span<char* const> args) {
         set->EvalFuncAtX(1, x, trig);
         if (!set->FuncErrorText.empty())
             std::printf("%s\n", set->FuncErrorText.c_str());
-        else if (set->FuncResult == UndefinedMarker)
+        else if (isUndefined(set->FuncResult))
             std::printf("U\n");
         else
             std::printf("%s\n", valueText(set->FuncResult).c_str());

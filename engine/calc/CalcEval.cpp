@@ -1,5 +1,6 @@
 #include "engine/calc/CalcEval.h"
 
+#include "engine/core/Scalar.h"
 #include "engine/core/TextUtil.h"
 
 #include <array>
@@ -14,7 +15,6 @@ namespace {
 
 // Internal item kinds (operator codes) and their four tables; operands count
 // as code 31.
-// clang-format off
 enum Op : int {
     OpAdd = 1, OpSub = 2, OpMul = 3, OpMulTight = 4, OpDiv = 5, OpPow = 6, OpPlusSign = 7,
     OpMinusSign = 8, OpOpen = 9, OpClose = 10, OpSqrt = 11, OpSquare = 12, OpCbrt = 13,
@@ -22,68 +22,45 @@ enum Op : int {
     OpConstE = 20, OpConstPi = 21, OpAbs = 22, OpSin = 23, OpCos = 24, OpTan = 25,
     OpArcSin = 27, OpArcCos = 28, OpArcTan = 29, OpFactorial = 30, OpNumber = 31,
 };
-// clang-format on
 
-constexpr std::array<int, 32> kInputPrec = {0, 36, 36, 28, 24, 28, 12, 19, 19, 1, 120,
-                                            6, 6,  6,  6,  6,  6,  6,  6,  6,  4, 4,
-                                            6, 6,  6,  6,  0,  6,  6,  6,  6,  4};
+constexpr std::array<int, 32> kInputPrec = {0,  36, 36, 28, 24, 28, 12, 19, 19, 1, 120,
+                                            6,  6,  6,  6,  6,  6,  6,  6,  6,  4, 4,
+                                            6,  6,  6,  6,  0,  6,  6,  6,  6,  4};
 constexpr std::array<int, 32> kStackPrec = {0,  35, 35, 27, 23, 27, 26, 20, 20, 120, 0,
                                             26, 5,  26, 5,  26, 26, 26, 26, 26, 3,   3,
                                             26, 26, 26, 26, 0,  26, 26, 26, 26, 3};
 constexpr std::array<int, 32> kOperands = {0, 2, 2, 2, 2, 2, 2, 1, 1, 0, 0, 1, 1, 1, 1, 1,
                                            1, 1, 1, 2, 0, 0, 1, 1, 1, 1, 0, 1, 1, 1, 1, 0};
 constexpr std::array<bool, 32> kSignContext = {
-    false, true,  true, true,  true, true, true, true, true,  true,  false,
-    true,  false, true, false, true, true, true, true, true,  false, false,
-    true,  true,  true, true,  true, true, true, true, false, false};
+    false, true, true, true, true, true, true, true, true, true, false,
+    true,  false, true, false, true, true, true, true, true, false, false,
+    true,  true, true, true, true, true, true, true, false, false};
 
-int kindOf(int item) {
-    return item < 0 ? OpNumber : item;
-}
+int kindOf(int item) { return item < 0 ? OpNumber : item; }
 
 // Calculator tokens that map one to one onto an item.
 std::optional<int> directItem(TokenCode code) {
     switch (code) {
-    case 0:
-        return OpSqrt;
-    case 1:
-        return OpSquare;
-    case 2:
-        return OpAbs;
-    case 7:
-        return OpPow;
-    case 8:
-        return OpCbrt;
-    case 9:
-        return OpCube;
-    case 10:
-        return OpSin;
-    case 15:
-        return OpOpen;
-    case 16:
-        return OpLog;
-    case 17:
-        return OpTenPow;
-    case 18:
-        return OpCos;
-    case 22:
-        return OpMul;
-    case 23:
-        return OpClose;
-    case 24:
-        return OpLn;
-    case 25:
-        return OpExpPow;
-    case 26:
-        return OpTan;
-    case 30:
-        return OpDiv;
-    case 32:
-        return OpNthRoot;
-    case 33:
-        return OpFactorial;
-    default:
-        return std::nullopt;
+    case 0: return OpSqrt;
+    case 1: return OpSquare;
+    case 2: return OpAbs;
+    case 7: return OpPow;
+    case 8: return OpCbrt;
+    case 9: return OpCube;
+    case 10: return OpSin;
+    case 15: return OpOpen;
+    case 16: return OpLog;
+    case 17: return OpTenPow;
+    case 18: return OpCos;
+    case 22: return OpMul;
+    case 23: return OpClose;
+    case 24: return OpLn;
+    case 25: return OpExpPow;
+    case 26: return OpTan;
+    case 30: return OpDiv;
+    case 32: return OpNthRoot;
+    case 33: return OpFactorial;
+    default: return std::nullopt;
     }
 }
 
@@ -92,6 +69,7 @@ const char* const kTooDeep = "error: too many pending operators.";
 const char* const kNoTemps = "int error: no free num temps";
 const char* const kUnbalancedOps = "error: unbalanced operands and operators.";
 const char* const kEvalError = "error: Evaluation error.";
+const char* const kUndefined = "error: result undefined.";
 
 // One evaluation's working storage: the item list, the number temporaries
 // (numbered 1..kNumTemps; item -k refers to temporary k) and the result.
@@ -107,6 +85,11 @@ private:
     bool toPostfix();
     bool evaluatePostfix();
     bool compute(int op, Extended a, Extended b, Extended& out);
+    // XtoY; a power with no real value is an evaluation error.
+    bool power(Extended exponent, Extended base, Extended& out) {
+        out = XtoY(exponent, base);
+        return isUndefined(out) ? fail(kEvalError) : true;
+    }
 
     bool append(int item) {
         if (static_cast<int>(items_.size()) >= kMaxEvalItems) return fail(kTooLong);
@@ -201,7 +184,7 @@ bool Evaluator::tokensToItems(std::span<const TokenCode> tokens) {
             }
             --i;
             const Extended v = parseNumberText(text);
-            if (v == UndefinedMarker)
+            if (isUndefined(v))
                 return fail("error: invalid number format - \"" + text + "\"");
             if (!appendNumber(v)) return false;
         } else if (t == calc::Pi) {
@@ -300,6 +283,9 @@ bool Evaluator::evaluatePostfix() {
         const Extended b = n == 2 ? operand[0] : 0;
         Extended r = 0;
         if (!compute(op, a, b, r)) return false;
+        // An undefined value (a factorial out of range) ends the evaluation:
+        // nothing computed from it has a value either.
+        if (isUndefined(r)) return fail(kUndefined);
         if (!std::isfinite(r)) return fail(kEvalError);
         // The result takes a temporary; one was just freed unless n is 0.
         const int slot = allocTemp(r);
@@ -309,91 +295,46 @@ bool Evaluator::evaluatePostfix() {
     return true;
 }
 
-Extended toRadians(Extended a, TrigMode mode) {
-    return mode == TrigMode::Radians ? a : a * kPi / 180;
-}
-
-Extended fromRadians(Extended a, TrigMode mode) {
-    return mode == TrigMode::Radians ? a : a * 180 / kPi;
-}
-
-Extended flushTiny(Extended v) {
-    return std::fabs(v) < 1e-17L ? 0 : v;
-}
-
 bool Evaluator::compute(int op, Extended a, Extended b, Extended& out) {
     switch (op) {
-    case OpAdd:
-        out = a + b;
-        return true;
-    case OpSub:
-        out = a - b;
-        return true;
+    case OpAdd: out = a + b; return true;
+    case OpSub: out = a - b; return true;
     case OpMul:
-    case OpMulTight:
-        out = a * b;
-        return true;
+    case OpMulTight: out = a * b; return true;
     case OpDiv:
         if (b == 0) return fail("error: division by zero.");
         if (std::fabs(b) < 1e-299L) return fail("error: division overflow.");
         out = a / b;
         return true;
-    case OpPow:
-        out = XtoY(b, a);
-        return true;
-    case OpPlusSign:
-        out = a;
-        return true;
-    case OpMinusSign:
-        out = -a;
-        return true;
+    case OpPow: return power(b, a, out);
+    case OpPlusSign: out = a; return true;
+    case OpMinusSign: out = -a; return true;
     case OpSqrt:
         if (a < 0) return fail("error: Square Root of negative number.");
         out = std::sqrt(a);
         return true;
-    case OpSquare:
-        out = a * a;
-        return true;
-    case OpCube:
-        out = a * a * a;
-        return true;
-    case OpCbrt:
-        out = XtoY(1.0L / 3, a);
-        return true;
+    case OpSquare: out = a * a; return true;
+    case OpCube: out = a * a * a; return true;
+    case OpCbrt: return power(1.0L / 3, a, out);
     case OpLog:
         if (a <= 0) return fail("error: Log of negative number.");
         out = std::log10(a);
         return true;
-    case OpTenPow:
-        out = XtoY(a, 10);
-        return true;
+    case OpTenPow: return power(a, 10, out);
     case OpLn:
         if (a <= 0) return fail("error: Ln of negative number.");
         out = std::log(a);
         return true;
-    case OpExpPow:
-        out = std::exp(a);
-        return true;
+    case OpExpPow: out = std::exp(a); return true;
     case OpNthRoot:
         if (std::fabs(a) < 1e-9L) return fail("error: 0th root not supported.");
-        out = XtoY(1 / a, b);
-        return true;
-    case OpConstE:
-        out = std::exp(1.0L);
-        return true;
-    case OpConstPi:
-        out = kPi;
-        return true;
-    case OpAbs:
-        out = a == UndefinedMarker ? a : std::fabs(a);
-        return true;
+        return power(1 / a, b, out);
+    case OpConstE: out = std::exp(1.0L); return true;
+    case OpConstPi: out = kPi; return true;
+    case OpAbs: out = std::fabs(a); return true;
     case OpSin:
     case OpCos:
     case OpTan: {
-        if (a == UndefinedMarker) {
-            out = a;
-            return true;
-        }
         const Extended x = toRadians(a, mode_);
         Extended r = op == OpSin ? std::sin(x) : op == OpCos ? std::cos(x) : std::tan(x);
         if (op == OpTan && !std::isfinite(r)) return fail("error: Tan argument out of range.");
@@ -403,10 +344,6 @@ bool Evaluator::compute(int op, Extended a, Extended b, Extended& out) {
     case OpArcSin:
     case OpArcCos:
     case OpArcTan: {
-        if (a == UndefinedMarker) {
-            out = a;
-            return true;
-        }
         if (op != OpArcTan && (a < -1 || a > 1))
             return fail(op == OpArcSin ? "error: ArcSin argument out of range."
                                        : "error: ArcCos argument out of range.");
@@ -414,25 +351,8 @@ bool Evaluator::compute(int op, Extended a, Extended b, Extended& out) {
         out = fromRadians(flushTiny(r), mode_);
         return true;
     }
-    case OpFactorial: {
-        if (a < 0) { // UndefinedMarker included
-            out = UndefinedMarker;
-            return true;
-        }
-        const Extended last = std::trunc(a);
-        Extended product = 1;
-        for (Extended k = 2; k <= last; k += 1) {
-            product *= k;
-            if (product >= 1e100L) {
-                out = UndefinedMarker;
-                return true;
-            }
-        }
-        out = product;
-        return true;
-    }
-    default:
-        return fail(kUnbalancedOps);
+    case OpFactorial: out = factorial(a); return true;
+    default: return fail(kUnbalancedOps);
     }
 }
 
@@ -456,8 +376,7 @@ bool isPlainNumber(std::string_view s) {
         ++i;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
         std::size_t expDigits = 0;
-        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
-            ++expDigits;
+        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) ++expDigits;
         if (expDigits == 0) return false;
     }
     return i == s.size();
@@ -497,19 +416,10 @@ CalcEvalResult EvalCrExp(std::span<const TokenCode> tokens, TrigMode trigMode) {
 }
 
 Extended XtoY(Extended exponent, Extended base) {
-    if (exponent == 0) return 1;
-    if (std::fabs(exponent) == 1) return exponent > 0 ? base : 1 / base;
-    if (std::fabs(base) < 1e-99L) return 0;
-    const Extended absExp = std::fabs(exponent);
-    if (std::trunc(exponent) != exponent || absExp >= 100) {
-        Extended r = std::exp2(absExp * std::log2(std::fabs(base)));
-        if (exponent < 0) r = 1 / r;
-        return base < 0 ? -r : r;
-    }
-    Extended r = 1;
-    for (int k = static_cast<int>(absExp); k > 0; --k)
-        r *= base;
-    return exponent < 0 ? 1 / r : r;
+    // The calculator's magnitudes go through exp2 and log2.
+    return signedPower(
+        base, exponent, [](Extended b, Extended e) { return std::exp2(e * std::log2(b)); },
+        exponentFraction);
 }
 
 Extended parseNumberText(std::string_view text) {
@@ -527,7 +437,7 @@ Extended ExtractFPval(std::string_view text) {
         const std::string before = upper.substr(0, at);
         if (trimBlanks(before) == "-") return -constant;
         const Extended v = parseNumberText(before);
-        return v == UndefinedMarker ? UndefinedMarker : v * constant;
+        return v * constant; // undefined stays undefined
     };
     if (const auto at = upper.find("PI"); at != std::string::npos) return multipleOf(at, kPi);
     if (const auto at = upper.find('E'); at != std::string::npos)

@@ -36,7 +36,10 @@ inline constexpr int kMaxOperatorStack = 100;
 // line's result text changes. Never throws, never reads past the tokens.
 CalcEvalResult EvalCrExp(std::span<const TokenCode> tokens, TrigMode trigMode);
 
-// base raised to exponent: the calculator's "^", roots and "10^".
+// base raised to exponent: the calculator's "^", roots and "10^", under the
+// shared power rules (signedPower in engine/core/Scalar.h). UndefinedMarker
+// when the power has no real value: a negative base with an exponent that is
+// neither whole nor a fraction with an odd denominator.
 Extended XtoY(Extended exponent, Extended base);
 
 // The number-text parser: "." as decimal point, blanks trimmed, a leading or

@@ -1,6 +1,7 @@
 #include "engine/calc/Verification.h"
 
 #include "engine/core/NumFormat.h"
+#include "engine/core/Scalar.h"
 #include "engine/core/TextUtil.h"
 
 #include <cmath>
@@ -45,8 +46,15 @@ std::string VerificationRun::runLine(int n, std::string_view rawLine) {
         return line;
     }
     const Extended expected = parseNumberText(answer);
-    if (expected == UndefinedMarker && answer != "-123456789") {
+    if (isUndefined(expected)) {
         report(n, line, "   error: correct answer not a valid floating point number.");
+        return line;
+    }
+    // A line whose evaluation fails fails, whatever its answer: the line
+    // keeps its previous value, which could match by chance.
+    const CalcEvalStatus status = feed.effect.result.status;
+    if (status == CalcEvalStatus::Error || status == CalcEvalStatus::Unbalanced) {
+        report(n, line, "   " + feed.effect.result.errorText);
         return line;
     }
     // The value of the line that was evaluated (it moved up when the lines scroll).

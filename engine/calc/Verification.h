@@ -23,7 +23,9 @@ public:
 
     // Runs line n (1-based) of the suite. Returns the text shown in the
     // suite list (the trimmed, upper-cased line); failures are appended to
-    // errors() as two lines each: "n: line" and the message.
+    // errors() as two lines each: "n: line" and the message. A line whose
+    // evaluation ends in an error fails with three blanks and the
+    // calculator's error text as its message.
     std::string runLine(int n, std::string_view rawLine);
 
     const std::vector<std::string>& errors() const { return errors_; }

@@ -12,9 +12,12 @@ using Extended = long double;
 static_assert(std::numeric_limits<Extended>::digits == 64,
               "Extended must be the x87 80-bit type with a 64-bit mantissa");
 
-// Returned by the number-text parser for text that is not a number, and by
-// several functions for "no value"; callers compare against it by equality.
-inline constexpr Extended UndefinedMarker = -123456789.0L;
+// The undefined value: a quiet NaN, so that no arithmetic on numbers can
+// produce it by accident and arithmetic on it stays undefined. Returned by the
+// number-text parser for text that is not a number, and by several functions
+// for "no value". Test for it with isUndefined (engine/core/Scalar.h), never by
+// comparison: a NaN is unequal to everything, itself included.
+inline constexpr Extended UndefinedMarker = std::numeric_limits<Extended>::quiet_NaN();
 
 // Pi as the calculator's pi key stores it: mantissa 0xC90FDAA22168C234, one
 // unit in the last place below the correctly rounded value.

@@ -2,6 +2,7 @@
 // postfix program whose constants live in the shared pool.
 #include "engine/calc/CalcEval.h"
 #include "engine/core/FuncCodes.h"
+#include "engine/core/Scalar.h"
 #include "engine/func/FuncSet.h"
 
 #include <cmath>
@@ -205,7 +206,7 @@ void FuncSet::compile(int n) {
                     tok[i] == func::Point ? '.' : static_cast<char>('0' + digitOfCode(tok[i])));
             --i;
             const Extended v = parseNumberText(text);
-            if (v == UndefinedMarker) {
+            if (isUndefined(v)) {
                 fail(std::string(funcerr::kNumberFormat) + '"' + text + '"');
                 return;
             }

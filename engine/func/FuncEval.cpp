@@ -2,6 +2,7 @@
 // every graph, root search and integral, so the loop works on a fixed stack
 // with no allocation, no text and no locale.
 #include "engine/core/FuncCodes.h"
+#include "engine/core/Scalar.h"
 #include "engine/func/FuncSet.h"
 
 #include <cmath>
@@ -14,91 +15,31 @@ using namespace fcode;
 
 constexpr Extended U = UndefinedMarker;
 
-Extended flushTiny(Extended v) {
-    return std::fabs(v) < 1e-17L ? 0 : v;
-}
-
-// 1 x 2 x ... x trunc(a) while the product stays below 1e100; U past that.
-// For a whole k and a >= 0, k <= trunc(a) exactly when k <= a, so the loop
-// compares with a itself: std::trunc would switch the x87 rounding mode twice
-// per call.
-Extended factorial(Extended a) {
-    if (a < 0) return U;
-    Extended p = 1;
-    for (Extended k = 1; p < 1e100L && k <= a; k += 1)
-        p *= k;
-    return p >= 1e100L ? U : p;
-}
-
-// Whether 0 <= e < 2^63 is a whole number. Adding and taking away 2^63
-// rounds e to the nearest integer in the 64-bit mantissa; std::trunc would
-// switch the x87 rounding mode twice, which costs more than the rest of a
-// power.
-bool isSmallIntegral(Extended e) {
-    constexpr Extended kShift = 0x1p63L;
-    const Extended shifted = e + kShift;
-    return shifted - kShift == e;
-}
-
 } // namespace
 
-bool FuncSet::findFraction(Extended e, int& num, int& den) {
+ExponentFraction FuncSet::cachedFraction(Extended e) {
     for (int i = 0; i < static_cast<int>(powerCache_.size()); ++i) {
         if (powerCache_[i].exponent == e) {
             const PowerCacheEntry hit = powerCache_[i];
             for (int j = i; j > 0; --j)
                 powerCache_[j] = powerCache_[j - 1];
             powerCache_[0] = hit;
-            num = hit.num;
-            den = hit.den;
-            return den > 0;
+            return hit.fraction;
         }
-    }
-    // Walk the fractions g/d upwards towards e.
-    int g = 1, d = 2;
-    bool found = false;
-    while (g + d < 512) {
-        const Extended q = static_cast<Extended>(g) / d;
-        if (std::fabs(e - q) < 1e-16L) {
-            found = true;
-            break;
-        }
-        if (q <= e)
-            ++g;
-        else
-            ++d;
     }
     for (int j = static_cast<int>(powerCache_.size()) - 1; j > 0; --j)
         powerCache_[j] = powerCache_[j - 1];
-    powerCache_[0] = {e, g, found ? d : -1};
-    num = g;
-    den = found ? d : -1;
-    return found;
+    powerCache_[0] = {e, exponentFraction(e)};
+    return powerCache_[0].fraction;
 }
 
 Extended FuncSet::power(Extended b, Extended a) {
-    if (a == 0) return 1;
-    if (a == 1) return b;
-    if (a == -1) return 1 / b;
-    if (std::fabs(b) < 1e-99L) return 0;
-    const Extended e = std::fabs(a);
-    if (e < 100 && isSmallIntegral(e)) {
-        Extended r = 1;
-        for (int k = static_cast<int>(e); k > 0; --k)
-            r *= b;
-        return a < 0 ? 1 / r : r;
-    }
-    if (a == 0.5L) return b >= 0 ? std::sqrt(b) : U;
-    int g = 0, d = 0;
-    if (!findFraction(e, g, d)) {
-        Extended r = std::pow(std::fabs(b), e);
-        if (a < 0) r = 1 / r;
-        return b < 0 ? -r : r;
-    }
-    if (b < 0 && d % 2 == 0) return U;
-    Extended r = std::pow(std::fabs(b), e);
-    if (b < 0 && g % 2 == 1) r = -r;
-    return a < 0 ? 1 / r : r;
+    // The function mode's magnitudes come from std::pow, and a square root
+    // from std::sqrt.
+    if (a == 0.5L && b >= 1e-99L) return std::sqrt(b);
+    return signedPower(
+        b, a, [](Extended base, Extended e) { return std::pow(base, e); },
+        [this](Extended e) { return cachedFraction(e); });
 }
 
 namespace {
@@ -151,11 +92,7 @@ std::int16_t mergedCode(int op, bool constant) {
 Extended integralPower(Extended b, int n) {
     if (std::fabs(b) < 1e-99L) return 0;
     if (n == 2) return b * b;
-    const int count = n < 0 ? -n : n;
-    Extended r = 1;
-    for (int k = 0; k < count; ++k)
-        r *= b;
-    return n < 0 ? 1 / r : r;
+    return wholePower(b, n);
 }
 
 Extended divide(Extended a, Extended b) {
@@ -262,8 +199,6 @@ void FuncSet::fuseLeaves(RunProgram& p) {
     Extended below[kMaxFuncProgram + 1];
     int sp = 0;
     if (!std::isfinite(x)) x = U;
-    const bool xU = x == U;
-    const bool degrees = trig == TrigMode::Degrees;
     // Overflow, division by zero and invalid operations all end in an
     // infinity or a NaN; operations that cannot raise them skip the test.
     auto checked = [](Extended r) { return std::isfinite(r) ? r : U; };
@@ -273,11 +208,13 @@ void FuncSet::fuseLeaves(RunProgram& p) {
         top = v;
     };
 
+    // Undefined operands need no test of their own: U is a NaN, and every
+    // step either carries a NaN on or meets it in a test that gives U (a
+    // comparison that fails, checked, or the power and factorial rules).
     const RunStep* step = p.steps.data();
     const RunStep* const end = step + p.length;
     for (; step != end; ++step) {
         const Extended a = top;
-        // An operand equal to U gives U; a merged constant is never U.
         switch (step->code) {
         case PushK:
             push(step->k);
@@ -286,85 +223,75 @@ void FuncSet::fuseLeaves(RunProgram& p) {
             push(x);
             break;
         case PushXSquare:
-            push(xU ? U : std::fabs(x) < 1e-99L ? 0 : checked(x * x));
+            push(std::fabs(x) < 1e-99L ? 0 : checked(x * x));
             break;
         case PushXAddK:
-            push(xU ? U : checked(x + step->k));
+            push(checked(x + step->k));
             break;
         case PushXSubK:
-            push(xU ? U : checked(x - step->k));
+            push(checked(x - step->k));
             break;
         case PushXMulK:
-            push(xU ? U : checked(x * step->k));
+            push(checked(x * step->k));
             break;
         case PushXDivK:
-            push(xU ? U : checked(divide(x, step->k)));
+            push(checked(divide(x, step->k)));
             break;
         case PushKMulX:
-            push(xU ? U : checked(step->k * x));
+            push(checked(step->k * x));
             break;
         case SquareK:
-            if (a != U) top = std::fabs(a) < 1e-99L ? 0 : checked(a * a);
+            top = std::fabs(a) < 1e-99L ? 0 : checked(a * a);
             break;
         case AddK:
-            if (a != U) top = checked(a + step->k);
+            top = checked(a + step->k);
             break;
         case SubK:
-            if (a != U) top = checked(a - step->k);
+            top = checked(a - step->k);
             break;
         case MulK:
-            if (a != U) top = checked(a * step->k);
+            top = checked(a * step->k);
             break;
         case DivK:
-            if (a != U) top = checked(divide(a, step->k));
+            top = checked(divide(a, step->k));
             break;
         case PowK:
-            if (a != U) top = checked(power(a, step->k));
+            top = checked(power(a, step->k));
             break;
         case PowIntK:
-            if (a != U) top = checked(integralPower(a, step->count));
+            top = checked(integralPower(a, step->count));
             break;
         case AddX:
-            top = a == U || xU ? U : checked(a + x);
+            top = checked(a + x);
             break;
         case SubX:
-            top = a == U || xU ? U : checked(a - x);
+            top = checked(a - x);
             break;
         case MulX:
-            top = a == U || xU ? U : checked(a * x);
+            top = checked(a * x);
             break;
         case DivX:
-            top = a == U || xU ? U : checked(divide(a, x));
+            top = checked(divide(a, x));
             break;
         case PowX:
-            top = a == U || xU ? U : checked(power(a, x));
+            top = checked(power(a, x));
             break;
-        case Add: {
-            const Extended l = below[--sp];
-            top = l == U || a == U ? U : checked(l + a);
+        case Add:
+            top = checked(below[--sp] + a);
             break;
-        }
-        case Sub: {
-            const Extended l = below[--sp];
-            top = l == U || a == U ? U : checked(l - a);
+        case Sub:
+            top = checked(below[--sp] - a);
             break;
-        }
-        case Mul: {
-            const Extended l = below[--sp];
-            top = l == U || a == U ? U : checked(l * a);
+        case Mul:
+            top = checked(below[--sp] * a);
             break;
-        }
-        case Div: {
-            const Extended l = below[--sp];
-            top = l == U || a == U ? U : checked(divide(l, a));
+        case Div:
+            top = checked(divide(below[--sp], a));
             break;
-        }
-        case Pow: {
-            const Extended l = below[--sp];
-            top = l == U || a == U ? U : checked(power(l, a));
+        case Pow:
+            top = checked(power(below[--sp], a));
             break;
-        }
-        case NthRoot: { // U operands are not tested here
+        case NthRoot: { // index below, radicand on top
             const Extended l = below[--sp];
             top = std::fabs(l) < 1e-9L ? U : checked(power(a, 1 / l));
             break;
@@ -372,62 +299,58 @@ void FuncSet::fuseLeaves(RunProgram& p) {
         case Plus:
             break;
         case Neg:
-            if (a != U) top = -a;
+            top = -a;
             break;
         case Sqrt:
-            if (a != U) top = a >= 0 ? std::sqrt(a) : U;
+            top = a >= 0 ? std::sqrt(a) : U;
             break;
         case Square:
-            if (a != U) top = checked(a * a);
+            top = checked(a * a);
             break;
         case Cube:
-            if (a != U) top = checked(a * a * a);
+            top = checked(a * a * a);
             break;
         case Cbrt:
-            if (a != U) top = checked(power(a, 1.0L / 3));
+            top = checked(power(a, 1.0L / 3));
             break;
         case Log:
-            if (a != U) top = a > 0 ? std::log10(a) : U;
+            top = a > 0 ? std::log10(a) : U;
             break;
         case TenPow:
-            if (a != U) top = checked(power(10, a));
+            top = checked(power(10, a));
             break;
         case Ln:
-            if (a != U) top = a > 0 ? std::log(a) : U;
+            top = a > 0 ? std::log(a) : U;
             break;
         case ExpPow:
-            if (a != U) top = checked(std::exp(a));
+            top = checked(std::exp(a));
             break;
         case Abs:
-            if (a != U) top = std::fabs(a);
+            top = std::fabs(a);
             break;
         case Fact:
-            if (a != U) top = factorial(a);
+            top = factorial(a);
             break;
         case Sin:
-            if (a != U) top = flushTiny(std::sin(degrees ? a * kPi / 180 : a));
+            top = flushTiny(std::sin(toRadians(a, trig)));
             break;
         case Cos:
-            if (a != U) top = flushTiny(std::cos(degrees ? a * kPi / 180 : a));
+            top = flushTiny(std::cos(toRadians(a, trig)));
             break;
         case Tan:
-            if (a != U) top = checked(flushTiny(std::tan(degrees ? a * kPi / 180 : a)));
+            top = checked(flushTiny(std::tan(toRadians(a, trig))));
             break;
         case ArcSin:
         case ArcCos:
-            if (a == U) break;
             if (a < -1 || a > 1) {
                 top = U;
             } else {
-                Extended r = flushTiny(step->code == ArcSin ? std::asin(a) : std::acos(a));
-                top = degrees ? r * 180 / kPi : r;
+                const Extended r = flushTiny(step->code == ArcSin ? std::asin(a) : std::acos(a));
+                top = fromRadians(r, trig);
             }
             break;
         case ArcTan:
-            if (a != U) {
-                const Extended r = flushTiny(std::atan2(a, 1.0L));
-                top = degrees ? r * 180 / kPi : r;
-            }
+            top = fromRadians(flushTiny(std::atan2(a, 1.0L)), trig);
             break;
         default:
             __builtin_unreachable(); // nothing else reaches a prepared program

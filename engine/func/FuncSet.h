@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/Extended.h"
+#include "engine/core/Scalar.h"
 #include "engine/func/FuncSlot.h"
 
 #include <array>
@@ -76,17 +77,19 @@ public:
 
     // Evaluates slot n (1..20) at x, compiling it first when it has no
     // program. Afterwards the value is undefined when FuncErrorText is not
-    // empty (FuncResult then keeps its previous value) or when FuncResult is
-    // UndefinedMarker; otherwise FuncResult is f(x). x is the variable of the
-    // slot (x, theta or t). Never allocates once the slot is compiled.
+    // empty (FuncResult then keeps its previous value) or when
+    // isUndefined(FuncResult); otherwise FuncResult is f(x). x is the
+    // variable of the slot (x, theta or t). Never allocates once the slot is
+    // compiled.
     void EvalFuncAtX(int n, Extended x, TrigMode trig);
 
     std::string FuncErrorText; // empty when the last evaluation succeeded
     Extended FuncResult = 0;
 
-    // base raised to exponent with the negative-base rules of the function
-    // mode: UndefinedMarker when the result is not real. Uses (and updates)
-    // the power cache.
+    // base raised to exponent under the shared power rules (signedPower):
+    // UndefinedMarker when the result is not real or an operand is undefined.
+    // A negative base's exponent fraction comes from (and goes into) the power
+    // cache.
     Extended power(Extended base, Extended exponent);
 
 private:
@@ -94,7 +97,7 @@ private:
     // Compiles slot n into its FuncRPN; on failure sets FuncErrorText and
     // leaves the slot uncompiled with no pool entry taken.
     void compile(int n);
-    bool findFraction(Extended e, int& num, int& den);
+    ExponentFraction cachedFraction(Extended e);
 
     // A compiled program made ready to run: constants resolved to their
     // values, a constant or the variable merged into the binary operator that
@@ -120,8 +123,7 @@ private:
 
     struct PowerCacheEntry {
         Extended exponent = 0; // magnitude
-        int num = 0;
-        int den = -1; // -1: no fraction found
+        ExponentFraction fraction;
     };
     std::array<PowerCacheEntry, 5> powerCache_{}; // most recently used first
 };

@@ -189,7 +189,7 @@ void curveSegments(const PlotLayout& p, const std::vector<WorldPoint>& points,
     bool havePrev = false;
     PixelPoint prev;
     for (const WorldPoint& w : points) {
-        if (w.x == UndefinedMarker || w.y == UndefinedMarker) {
+        if (isUndefined(w.x) || isUndefined(w.y)) {
             havePrev = false;
             continue;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/Extended.h"
+#include "engine/core/Scalar.h"
 
 #include <optional>
 #include <string>
@@ -112,8 +113,8 @@ struct PixelSegment {
 };
 std::optional<PixelSegment> clipSegment(PixelPoint prev, PixelPoint cur, int top, int B);
 
-// A sampled point of a curve in world coordinates; either coordinate equal to
-// UndefinedMarker makes it a gap.
+// A sampled point of a curve in world coordinates; either coordinate
+// undefined (isUndefined) makes it a gap.
 struct WorldPoint {
     Extended x = 0, y = 0;
 };

@@ -1,5 +1,6 @@
 #include "engine/graph/GraphSampler.h"
 
+#include "engine/core/Scalar.h"
 #include "engine/func/FuncSet.h"
 
 #include <algorithm>
@@ -10,14 +11,9 @@ namespace tallix {
 
 namespace {
 
-// An angle of the current unit in radians.
-Extended radians(Extended angle, TrigMode trig) {
-    return trig == TrigMode::Degrees ? angle * kPi / 180 : angle;
-}
-
 WorldPoint polarPoint(Extended theta, Extended r, TrigMode trig) {
-    if (theta == UndefinedMarker || r == UndefinedMarker) return {UndefinedMarker, UndefinedMarker};
-    const Extended a = radians(theta, trig);
+    if (isUndefined(theta) || isUndefined(r)) return {UndefinedMarker, UndefinedMarker};
+    const Extended a = toRadians(theta, trig);
     return {r * std::cos(a), r * std::sin(a)};
 }
 
@@ -103,7 +99,7 @@ void GraphSampler::sampleCartesian(FuncSet& set, const GraphWindow& w, TrigMode 
         const Extended* v = values(s);
         for (int k = 0; k < n; ++k) {
             c.points.push_back({args_[k], v[k]});
-            if (v[k] != UndefinedMarker) {
+            if (!isUndefined(v[k])) {
                 scene_.xBounds.widen(args_[k]);
                 scene_.yBounds.widen(v[k]);
             }
@@ -130,7 +126,7 @@ void GraphSampler::samplePolar(FuncSet& set, const GraphWindow& w, TrigMode trig
         for (int k = 0; k < n; ++k) {
             const WorldPoint p = polarPoint(args_[k], r[k], trig);
             c.points.push_back(p);
-            if (p.x != UndefinedMarker) {
+            if (!isUndefined(p.x)) {
                 scene_.xBounds.widen(p.x);
                 scene_.yBounds.widen(p.y);
             }
@@ -165,12 +161,12 @@ void GraphSampler::sampleParametric(FuncSet& set, const GraphWindow& w, TrigMode
         const Extended* b = values(j + 1);
         for (int k = 0; k < n; ++k) {
             WorldPoint p{a[k], b[k]};
-            if (a[k] == UndefinedMarker || b[k] == UndefinedMarker)
+            if (isUndefined(a[k]) || isUndefined(b[k]))
                 p = {UndefinedMarker, UndefinedMarker};
             else if (polar)
                 p = polarPoint(a[k], b[k], trig);
             c.points.push_back(p);
-            if (p.x != UndefinedMarker) {
+            if (!isUndefined(p.x)) {
                 scene_.xBounds.widen(p.x);
                 scene_.yBounds.widen(p.y);
             }

@@ -54,6 +54,14 @@ endforeach()
 expect_output("18" fx "2x^2" 3)
 expect_output("8" fx "(x+1)(x-1)" 3)
 expect_output("U" fx "x/0" 1)
+# Undefined is no number: the old stand-in value is an ordinary one, and
+# every operator passes U on.
+expect_output("-123456789" fx "x+1" -123456790)
+expect_output("U" fx "3nrt(ln x)" -1)
+expect_output("1.2676506002282294015e+30" fx "(-2)^100" 0)
+expect_output("U" fx "(-4)^(1/2)" 0)
+expect_output("123456789" eval "abs(0-123456789)")
+expect_output("error: result undefined." eval "70!")
 # A "[" would upset CMake's list splitting in expect_output's ARGN.
 execute_process(COMMAND ${CLI} fx "[x+1" 0 OUTPUT_VARIABLE out OUTPUT_STRIP_TRAILING_WHITESPACE)
 if(NOT out STREQUAL "error: unbalanced operands and operators.")

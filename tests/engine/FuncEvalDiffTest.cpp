@@ -2,6 +2,7 @@
 // walk of the compiled program that applies the value rules one item at a
 // time, bit for bit, over many arguments including the awkward ones.
 #include "engine/core/FuncCodes.h"
+#include "engine/core/Scalar.h"
 #include "engine/func/FuncSet.h"
 #include "engine/func/FuncText.h"
 
@@ -54,7 +55,7 @@ Extended reference(FuncSet& set, Extended x, TrigMode trig) {
         Extended r;
         if (item == NthRoot) {
             r = std::fabs(a) < 1e-9L ? U : fin(set.power(b, 1 / a));
-        } else if (b == U || (arity == 2 && a == U)) {
+        } else if (isUndefined(b) || (arity == 2 && isUndefined(a))) {
             r = U;
         } else {
             switch (item) {

@@ -1,4 +1,5 @@
 #include "engine/graph/GraphSampler.h"
+#include "engine/core/Scalar.h"
 
 #include "engine/func/FuncSet.h"
 #include "engine/func/FuncText.h"
@@ -29,7 +30,7 @@ protected:
 
 int firstDefinedColumn(const GraphScene& s, const Curve& c) {
     for (const WorldPoint& p : c.points)
-        if (p.y != UndefinedMarker) return s.layout.column(p.x);
+        if (!isUndefined(p.y)) return s.layout.column(p.x);
     return -1;
 }
 

@@ -47,3 +47,23 @@ TEST(VerificationRun, DegreeDirectiveAndTolerance) {
                     .empty());
     EXPECT_EQ(runSuite(editor, "1/3=0.3333334\n").size(), 2u); // off by 2e-7 relative
 }
+
+TEST(VerificationRun, ALineWhoseEvaluationFailsFails) {
+    CalcEditor editor;
+    VerificationRun run(editor);
+    const auto lines = splitLines("1/0=0\n(1+2=0\nln(0)=0\n70!=0\n2+2=4\n");
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        run.runLine(static_cast<int>(i) + 1, lines[i]);
+    EXPECT_EQ(run.errors(), (std::vector<std::string>{
+                                "1: 1/0=0",
+                                "   error: division by zero.",
+                                "2: (1+2=0",
+                                "   Unbalanced parentheses - too many \"(\" ",
+                                "3: LN(0)=0",
+                                "   error: Ln of negative number.",
+                                "4: 70!=0",
+                                "   error: result undefined.",
+                            }));
+    EXPECT_EQ(run.checked(), 5);
+    EXPECT_EQ(run.failed(), 4);
+}

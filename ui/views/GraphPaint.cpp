@@ -228,7 +228,7 @@ void Painter::marks(const GraphMarks& m) {
     p_.setBrush(Qt::NoBrush);
     pen(kListMark);
     for (const WorldPoint& w : m.listData) {
-        if (w.x == UndefinedMarker || w.y == UndefinedMarker) continue;
+        if (isUndefined(w.x) || isUndefined(w.y)) continue;
         const QPoint c(L_.column(w.x), L_.row(w.y));
         p_.drawRect(c.x() - 2, c.y() - 2, 4, 4);
     }
