@@ -16,51 +16,98 @@ namespace {
 // Internal item kinds (operator codes) and their four tables; operands count
 // as code 31.
 enum Op : int {
-    OpAdd = 1, OpSub = 2, OpMul = 3, OpMulTight = 4, OpDiv = 5, OpPow = 6, OpPlusSign = 7,
-    OpMinusSign = 8, OpOpen = 9, OpClose = 10, OpSqrt = 11, OpSquare = 12, OpCbrt = 13,
-    OpCube = 14, OpLog = 15, OpTenPow = 16, OpLn = 17, OpExpPow = 18, OpNthRoot = 19,
-    OpConstE = 20, OpConstPi = 21, OpAbs = 22, OpSin = 23, OpCos = 24, OpTan = 25,
-    OpArcSin = 27, OpArcCos = 28, OpArcTan = 29, OpFactorial = 30, OpNumber = 31,
+    OpAdd = 1,
+    OpSub = 2,
+    OpMul = 3,
+    OpMulTight = 4,
+    OpDiv = 5,
+    OpPow = 6,
+    OpPlusSign = 7,
+    OpMinusSign = 8,
+    OpOpen = 9,
+    OpClose = 10,
+    OpSqrt = 11,
+    OpSquare = 12,
+    OpCbrt = 13,
+    OpCube = 14,
+    OpLog = 15,
+    OpTenPow = 16,
+    OpLn = 17,
+    OpExpPow = 18,
+    OpNthRoot = 19,
+    OpConstE = 20,
+    OpConstPi = 21,
+    OpAbs = 22,
+    OpSin = 23,
+    OpCos = 24,
+    OpTan = 25,
+    OpArcSin = 27,
+    OpArcCos = 28,
+    OpArcTan = 29,
+    OpFactorial = 30,
+    OpNumber = 31,
 };
 
-constexpr std::array<int, 32> kInputPrec = {0,  36, 36, 28, 24, 28, 12, 19, 19, 1, 120,
-                                            6,  6,  6,  6,  6,  6,  6,  6,  6,  4, 4,
-                                            6,  6,  6,  6,  0,  6,  6,  6,  6,  4};
+constexpr std::array<int, 32> kInputPrec = {0, 36, 36, 28, 24, 28, 12, 19, 19, 1, 120,
+                                            6, 6,  6,  6,  6,  6,  6,  6,  6,  4, 4,
+                                            6, 6,  6,  6,  0,  6,  6,  6,  6,  4};
 constexpr std::array<int, 32> kStackPrec = {0,  35, 35, 27, 23, 27, 26, 20, 20, 120, 0,
                                             26, 5,  26, 5,  26, 26, 26, 26, 26, 3,   3,
                                             26, 26, 26, 26, 0,  26, 26, 26, 26, 3};
 constexpr std::array<int, 32> kOperands = {0, 2, 2, 2, 2, 2, 2, 1, 1, 0, 0, 1, 1, 1, 1, 1,
                                            1, 1, 1, 2, 0, 0, 1, 1, 1, 1, 0, 1, 1, 1, 1, 0};
 constexpr std::array<bool, 32> kSignContext = {
-    false, true, true, true, true, true, true, true, true, true, false,
-    true,  false, true, false, true, true, true, true, true, false, false,
-    true,  true, true, true, true, true, true, true, false, false};
+    false, true,  true, true,  true, true, true, true, true,  true,  false,
+    true,  false, true, false, true, true, true, true, true,  false, false,
+    true,  true,  true, true,  true, true, true, true, false, false};
 
-int kindOf(int item) { return item < 0 ? OpNumber : item; }
+int kindOf(int item) {
+    return item < 0 ? OpNumber : item;
+}
 
 // Calculator tokens that map one to one onto an item.
 std::optional<int> directItem(TokenCode code) {
     switch (code) {
-    case 0: return OpSqrt;
-    case 1: return OpSquare;
-    case 2: return OpAbs;
-    case 7: return OpPow;
-    case 8: return OpCbrt;
-    case 9: return OpCube;
-    case 10: return OpSin;
-    case 15: return OpOpen;
-    case 16: return OpLog;
-    case 17: return OpTenPow;
-    case 18: return OpCos;
-    case 22: return OpMul;
-    case 23: return OpClose;
-    case 24: return OpLn;
-    case 25: return OpExpPow;
-    case 26: return OpTan;
-    case 30: return OpDiv;
-    case 32: return OpNthRoot;
-    case 33: return OpFactorial;
-    default: return std::nullopt;
+    case 0:
+        return OpSqrt;
+    case 1:
+        return OpSquare;
+    case 2:
+        return OpAbs;
+    case 7:
+        return OpPow;
+    case 8:
+        return OpCbrt;
+    case 9:
+        return OpCube;
+    case 10:
+        return OpSin;
+    case 15:
+        return OpOpen;
+    case 16:
+        return OpLog;
+    case 17:
+        return OpTenPow;
+    case 18:
+        return OpCos;
+    case 22:
+        return OpMul;
+    case 23:
+        return OpClose;
+    case 24:
+        return OpLn;
+    case 25:
+        return OpExpPow;
+    case 26:
+        return OpTan;
+    case 30:
+        return OpDiv;
+    case 32:
+        return OpNthRoot;
+    case 33:
+        return OpFactorial;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -184,8 +231,7 @@ bool Evaluator::tokensToItems(std::span<const TokenCode> tokens) {
             }
             --i;
             const Extended v = parseNumberText(text);
-            if (isUndefined(v))
-                return fail("error: invalid number format - \"" + text + "\"");
+            if (isUndefined(v)) return fail("error: invalid number format - \"" + text + "\"");
             if (!appendNumber(v)) return false;
         } else if (t == calc::Pi) {
             if (!appendNumber(kPiKey)) return false;
@@ -297,41 +343,66 @@ bool Evaluator::evaluatePostfix() {
 
 bool Evaluator::compute(int op, Extended a, Extended b, Extended& out) {
     switch (op) {
-    case OpAdd: out = a + b; return true;
-    case OpSub: out = a - b; return true;
+    case OpAdd:
+        out = a + b;
+        return true;
+    case OpSub:
+        out = a - b;
+        return true;
     case OpMul:
-    case OpMulTight: out = a * b; return true;
+    case OpMulTight:
+        out = a * b;
+        return true;
     case OpDiv:
         if (b == 0) return fail("error: division by zero.");
         if (std::fabs(b) < 1e-299L) return fail("error: division overflow.");
         out = a / b;
         return true;
-    case OpPow: return power(b, a, out);
-    case OpPlusSign: out = a; return true;
-    case OpMinusSign: out = -a; return true;
+    case OpPow:
+        return power(b, a, out);
+    case OpPlusSign:
+        out = a;
+        return true;
+    case OpMinusSign:
+        out = -a;
+        return true;
     case OpSqrt:
         if (a < 0) return fail("error: Square Root of negative number.");
         out = std::sqrt(a);
         return true;
-    case OpSquare: out = a * a; return true;
-    case OpCube: out = a * a * a; return true;
-    case OpCbrt: return power(1.0L / 3, a, out);
+    case OpSquare:
+        out = a * a;
+        return true;
+    case OpCube:
+        out = a * a * a;
+        return true;
+    case OpCbrt:
+        return power(1.0L / 3, a, out);
     case OpLog:
         if (a <= 0) return fail("error: Log of negative number.");
         out = std::log10(a);
         return true;
-    case OpTenPow: return power(a, 10, out);
+    case OpTenPow:
+        return power(a, 10, out);
     case OpLn:
         if (a <= 0) return fail("error: Ln of negative number.");
         out = std::log(a);
         return true;
-    case OpExpPow: out = std::exp(a); return true;
+    case OpExpPow:
+        out = std::exp(a);
+        return true;
     case OpNthRoot:
         if (std::fabs(a) < 1e-9L) return fail("error: 0th root not supported.");
         return power(1 / a, b, out);
-    case OpConstE: out = std::exp(1.0L); return true;
-    case OpConstPi: out = kPi; return true;
-    case OpAbs: out = std::fabs(a); return true;
+    case OpConstE:
+        out = std::exp(1.0L);
+        return true;
+    case OpConstPi:
+        out = kPi;
+        return true;
+    case OpAbs:
+        out = std::fabs(a);
+        return true;
     case OpSin:
     case OpCos:
     case OpTan: {
@@ -351,8 +422,11 @@ bool Evaluator::compute(int op, Extended a, Extended b, Extended& out) {
         out = fromRadians(flushTiny(r), mode_);
         return true;
     }
-    case OpFactorial: out = factorial(a); return true;
-    default: return fail(kUnbalancedOps);
+    case OpFactorial:
+        out = factorial(a);
+        return true;
+    default:
+        return fail(kUnbalancedOps);
     }
 }
 
@@ -376,7 +450,8 @@ bool isPlainNumber(std::string_view s) {
         ++i;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
         std::size_t expDigits = 0;
-        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) ++expDigits;
+        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+            ++expDigits;
         if (expDigits == 0) return false;
     }
     return i == s.size();

@@ -1,5 +1,7 @@
 #include "engine/graph/GraphOverlay.h"
 
+#include "engine/core/Scalar.h"
+
 #include <algorithm>
 
 namespace tallix {
@@ -7,7 +9,7 @@ namespace tallix {
 namespace {
 
 bool defined(const WorldPoint& w) {
-    return w.x != UndefinedMarker && w.y != UndefinedMarker; // MERGE: isUndefined
+    return !isUndefined(w.x) && !isUndefined(w.y);
 }
 
 PixelPoint toPixel(const PlotLayout& p, const WorldPoint& w) {

@@ -98,11 +98,18 @@ TEST(CalcEvaluator, NegativeBasesFollowTheExponent) {
     // A whole exponent gives the sign of its parity at any size; a fraction
     // p/q in lowest terms gives the real root when q is odd.
     expectValues({
-        {"(-2)^100", std::ldexp(1.0L, 100)}, {"(-2)^101", -std::ldexp(1.0L, 101)},
-        {"(-1)^1001", -1},   {"(-0.5)^-100", std::ldexp(1.0L, 100)},
-        {"(-8)^(2/3)", 4},   {"(-8)^(1/3)", -2},  {"(-8)^(-2/3)", 0.25L},
-        {"(-32)^0.2", -2},   {"(-32)^0.4", 4},    {"(-32)^1.2", 64},
-        {"3nrt-8", -2},      {"cbrt(-27)", -3},
+        {"(-2)^100", std::ldexp(1.0L, 100)},
+        {"(-2)^101", -std::ldexp(1.0L, 101)},
+        {"(-1)^1001", -1},
+        {"(-0.5)^-100", std::ldexp(1.0L, 100)},
+        {"(-8)^(2/3)", 4},
+        {"(-8)^(1/3)", -2},
+        {"(-8)^(-2/3)", 0.25L},
+        {"(-32)^0.2", -2},
+        {"(-32)^0.4", 4},
+        {"(-32)^1.2", 64},
+        {"3nrt-8", -2},
+        {"cbrt(-27)", -3},
     });
     EXPECT_EQ(typed("(-2)^100").value, 1267650600228229401496703205376.0L);
     // No real value: an even denominator, or no fraction at all.
@@ -117,10 +124,20 @@ TEST(CalcEvaluator, NegativeBasesFollowTheExponent) {
 }
 
 TEST(CalcEvaluator, TrigonometryInBothModes) {
-    expectValues({{"sin0", 0}, {"cos0", 1}, {"sin(pi/6)", 0.5L}, {"arctan1", kPi / 4},
-                  {"sin2^2", std::sin(4.0L)}, {"sinpi", 0}});
-    expectValues({{"arcsin1", 90}, {"arccos0", 90}, {"arctan1", 45}, {"sin30", 0.5L},
-                  {"cos60", 0.5L}, {"tan45", 1}, {"sin180", 0}, {"cos90", 0}},
+    expectValues({{"sin0", 0},
+                  {"cos0", 1},
+                  {"sin(pi/6)", 0.5L},
+                  {"arctan1", kPi / 4},
+                  {"sin2^2", std::sin(4.0L)},
+                  {"sinpi", 0}});
+    expectValues({{"arcsin1", 90},
+                  {"arccos0", 90},
+                  {"arctan1", 45},
+                  {"sin30", 0.5L},
+                  {"cos60", 0.5L},
+                  {"tan45", 1},
+                  {"sin180", 0},
+                  {"cos90", 0}},
                  TrigMode::Degrees);
     // sin 180 in degrees is exactly 0, not a tiny remainder.
     EXPECT_EQ(typed("sin180", TrigMode::Degrees).value, 0);
@@ -139,10 +156,9 @@ TEST(CalcEvaluator, FactorialAndItsLimit) {
 TEST(CalcEvaluator, UndefinedResultsAreErrors) {
     // Past 1e100 or below 0 a factorial has no value, and neither has
     // anything computed from it.
-    for (const char* line :
-         {"70!", "100!", "1000000000000!", "(-1)!", "(0-1)!", "(-3)!", "(0-3)!", "(-0.5)!",
-          "sin(70!)", "abs(70!)", "arctan(70!)", "0*70!", "(70!)^0", "1+(-1)!", "3nrt(70!)",
-          "(70!)nrt8"}) {
+    for (const char* line : {"70!", "100!", "1000000000000!", "(-1)!", "(0-1)!", "(-3)!", "(0-3)!",
+                             "(-0.5)!", "sin(70!)", "abs(70!)", "arctan(70!)", "0*70!", "(70!)^0",
+                             "1+(-1)!", "3nrt(70!)", "(70!)nrt8"}) {
         SCOPED_TRACE(line);
         const CalcEvalResult r = typed(line);
         EXPECT_EQ(r.status, CalcEvalStatus::Error);
@@ -156,7 +172,8 @@ TEST(CalcEvaluator, UndefinedResultsAreErrors) {
     EXPECT_EQ(editor.current().resultText, "error: result undefined.");
     EXPECT_EQ(recorded, 0);
     // The number that used to stand for "undefined" is an ordinary number.
-    expectValues({{"abs(0-123456789)", 123456789}, {"abs-123456789", 123456789},
+    expectValues({{"abs(0-123456789)", 123456789},
+                  {"abs-123456789", 123456789},
                   {"0-123456789+1", -123456788}});
 }
 
@@ -220,15 +237,16 @@ TEST(CalcEvaluator, LimitsEndInMessagesNotCrashes) {
     std::vector<TokenCode> nested(150, calc::OpenParen);
     nested.push_back(19);
     nested.insert(nested.end(), 150, calc::CloseParen);
-    EXPECT_EQ(EvalCrExp(nested, TrigMode::Radians).errorText,
-              "error: too many pending operators.");
+    EXPECT_EQ(EvalCrExp(nested, TrigMode::Radians).errorText, "error: too many pending operators.");
     // A full line of implicit products still fits the item list.
     std::vector<TokenCode> products;
-    for (int i = 0; i < 1365; ++i) products.insert(products.end(), {19, calc::Sqrt, 19});
+    for (int i = 0; i < 1365; ++i)
+        products.insert(products.end(), {19, calc::Sqrt, 19});
     EXPECT_TRUE(EvalCrExp(products, TrigMode::Radians).ok());
     // A full line of 1+1+...+1.
     std::vector<TokenCode> sum{19};
-    while (sum.size() + 2 <= kMaxLineTokens) sum.insert(sum.end(), {calc::Plus, 19});
+    while (sum.size() + 2 <= kMaxLineTokens)
+        sum.insert(sum.end(), {calc::Plus, 19});
     sum.push_back(calc::Square);
     ASSERT_EQ(sum.size(), kMaxLineTokens);
     const CalcEvalResult r = EvalCrExp(sum, TrigMode::Radians);
@@ -258,12 +276,23 @@ TEST(NumberText, ParserRepairsPointsAndRejectsJunk) {
         const char* text;
         Extended value;
     };
-    for (const Case& c : std::initializer_list<Case>{
-             {".5", 0.5L}, {"5.", 5}, {"-.25", -0.25L}, {" 12 ", 12}, {"1e3", 1000},
-             {"-7", -7}, {"+2", 2}, {"1.2.3", UndefinedMarker}, {"", UndefinedMarker},
-             {"abc", UndefinedMarker}, {"1,5", UndefinedMarker}, {"inf", UndefinedMarker},
-             {"nan", UndefinedMarker}, {"1e99999", UndefinedMarker}, {".", 0}, {"-", UndefinedMarker},
-             {"-123456789", -123456789}}) {
+    for (const Case& c : std::initializer_list<Case>{{".5", 0.5L},
+                                                     {"5.", 5},
+                                                     {"-.25", -0.25L},
+                                                     {" 12 ", 12},
+                                                     {"1e3", 1000},
+                                                     {"-7", -7},
+                                                     {"+2", 2},
+                                                     {"1.2.3", UndefinedMarker},
+                                                     {"", UndefinedMarker},
+                                                     {"abc", UndefinedMarker},
+                                                     {"1,5", UndefinedMarker},
+                                                     {"inf", UndefinedMarker},
+                                                     {"nan", UndefinedMarker},
+                                                     {"1e99999", UndefinedMarker},
+                                                     {".", 0},
+                                                     {"-", UndefinedMarker},
+                                                     {"-123456789", -123456789}}) {
         SCOPED_TRACE(c.text);
         const Extended v = parseNumberText(c.text);
         EXPECT_EQ(isUndefined(v), isUndefined(c.value));

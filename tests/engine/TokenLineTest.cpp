@@ -1,5 +1,5 @@
-#include "engine/calc/CalcEditor.h"
 #include "engine/edit/TokenLine.h"
+#include "engine/calc/CalcEditor.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 // the display, the labels and the scroll buttons; then the lines' tokens,
 // cursors, selections and results, and pixels of the rendered bands.
 #include "engine/calc/ExpGeometry.h"
-#include "ui/views/ExpDisplay.h"
-#include "ui/views/Keypad.h"
+#include "tests/ui/UiTest.h"
 #include "ui/pages/CalcPage.h"
 #include "ui/shell/AppState.h"
 #include "ui/shell/tallixMain.h"
-#include "tests/ui/UiTest.h"
+#include "ui/views/ExpDisplay.h"
+#include "ui/views/Keypad.h"
 
 #include <gtest/gtest.h>
 
@@ -52,9 +52,7 @@ protected:
     }
     void type(const char* text) { QTest::keyClicks(form_.get(), text); }
     void key(Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(form_.get(), k, m); }
-    void setAutoscroll(bool on) {
-        form_->state().changeSetting(&SettingsStore::setAutoScroll, on);
-    }
+    void setAutoscroll(bool on) { form_->state().changeSetting(&SettingsStore::setAutoScroll, on); }
     QColor pixel(int x, int y) { return exp_->image().pixelColor(x, y); }
     int bandTop(int n) { return expgeo::bandTop(n, exp_->height()); }
     // The ink of the token at pos of line n, as the colour of `palette` whose

@@ -1,7 +1,7 @@
-#include "engine/workspace/Workspace.h"
 #include "ui/views/GraphView.h"
 #include "engine/func/FuncSet.h"
 #include "engine/func/FuncText.h"
+#include "engine/workspace/Workspace.h"
 #include "store/AtomicFile.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/ui/UiTest.h"

@@ -2,20 +2,20 @@
 // recording, saving and loading, re-use from the history window, suites run
 // from the calculator menu with their error lines, abort, unreadable files.
 #include "store/History.h"
+#include "tests/ui/UiTest.h"
 #include "ui/dialogs/tallixHist.h"
+#include "ui/dialogs/tallixVerf.h"
 #include "ui/shell/AppState.h"
 #include "ui/shell/tallixMain.h"
 #include "ui/views/TokenGlyphs.h"
-#include "ui/dialogs/tallixVerf.h"
-#include "tests/ui/UiTest.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
@@ -36,9 +36,7 @@ using Tokens = std::vector<TokenCode>;
 
 class HistoryVerfUi : public test::UiTest {
 protected:
-    void SetUp() override {
-        UiTest::SetUp();
-    }
+    void SetUp() override { UiTest::SetUp(); }
     void TearDown() override {
         form_.reset();
         UiTest::TearDown();

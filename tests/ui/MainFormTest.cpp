@@ -1,14 +1,14 @@
 #include "store/AtomicFile.h"
-#include "ui/views/Keypad.h"
-#include "ui/views/PaintBox.h"
-#include "ui/shell/AppState.h"
-#include "ui/shell/tallixMain.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/ui/UiTest.h"
 #include "ui/dialogs/tallixOpts.h"
 #include "ui/dialogs/tallixVerf.h"
 #include "ui/pages/CalcPage.h"
 #include "ui/pages/FxPage.h"
-#include "tests/support/FileSizeLimit.h"
-#include "tests/ui/UiTest.h"
+#include "ui/shell/AppState.h"
+#include "ui/shell/tallixMain.h"
+#include "ui/views/Keypad.h"
+#include "ui/views/PaintBox.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-
 
 using namespace tallix;
 
@@ -52,7 +51,6 @@ protected:
                 n += img.pixelColor(x, y).rgb() == c.rgb();
         return n;
     }
-
 };
 
 const QColor kYellow(255, 255, 0); // the default pressed-key colour

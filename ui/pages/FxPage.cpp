@@ -43,8 +43,9 @@ FxPage::FxPage(AppState& state, QWidget* shell) : ModePage("FxPage", state, shel
         funcPads_[i] = pad;
         connect(pad, &Keypad::keyClicked, this,
                 [this](int code) { ProcessFuncButtonClick(static_cast<TokenCode>(code)); });
-        connect(pad, &Keypad::menuRequested, this,
-                [this, pad](QPoint p) { emit menuRequested(pad->mapToGlobal(p) - QPoint(120, 0)); });
+        connect(pad, &Keypad::menuRequested, this, [this, pad](QPoint p) {
+            emit menuRequested(pad->mapToGlobal(p) - QPoint(120, 0));
+        });
     }
     keypads_.assign(funcPads_.begin(), funcPads_.end());
 

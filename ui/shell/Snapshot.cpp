@@ -1,14 +1,14 @@
 #include "ui/shell/Snapshot.h"
 
-#include "engine/func/FuncSet.h"
 #include "engine/core/Tokens.h"
-#include "ui/views/ExpDisplay.h"
-#include "ui/views/GraphView.h"
+#include "engine/func/FuncSet.h"
 #include "ui/dialogs/tallixHist.h"
+#include "ui/dialogs/tallixVerf.h"
 #include "ui/pages/CalcPage.h"
 #include "ui/shell/AppState.h"
 #include "ui/shell/tallixMain.h"
-#include "ui/dialogs/tallixVerf.h"
+#include "ui/views/ExpDisplay.h"
+#include "ui/views/GraphView.h"
 
 #include <QApplication>
 #include <QDir>

@@ -112,8 +112,8 @@ void TtallixMainForm::createControls() {
     listsPage_ = new ListsPage(*state_, this);
     regrPage_ = new RegrPage(*state_, this);
     matrixPage_ = new MatrixPage(*state_, this);
-    for (CalcMode m : {CalcMode::Calc, CalcMode::Fx, CalcMode::Lists, CalcMode::Regr,
-                       CalcMode::Matrix}) {
+    for (CalcMode m :
+         {CalcMode::Calc, CalcMode::Fx, CalcMode::Lists, CalcMode::Regr, CalcMode::Matrix}) {
         ModePage* p = page(m);
         connect(p, &ModePage::keyDispatched, this, &TtallixMainForm::keyDispatched);
     }
@@ -173,8 +173,8 @@ ModePage* TtallixMainForm::page(CalcMode m) const {
 // Shows the page of the current mode with its controls in their places.
 void TtallixMainForm::ArrangeWindowComponentsPerMode() {
     ModePage* current = page(mode());
-    for (CalcMode m : {CalcMode::Calc, CalcMode::Fx, CalcMode::Lists, CalcMode::Regr,
-                       CalcMode::Matrix})
+    for (CalcMode m :
+         {CalcMode::Calc, CalcMode::Fx, CalcMode::Lists, CalcMode::Regr, CalcMode::Matrix})
         if (page(m) != current) page(m)->hide();
     current->arrange();
     current->show();
