@@ -82,12 +82,14 @@ void TokenGlyphs::paint(QPainter& p, TokenCode code, int left, int top, bool sma
     case calc::Sqrt:
         textAt(p, symbol_, left, top + 2, kRadicalGlyph);
         return;
+    // The root signs after an index sit a pixel lower than the square root's,
+    // still inside the token's box so that they never reach the answer row.
     case calc::NthRoot:
-        textAt(p, symbol_, left, top + 5, kRadicalGlyph);
+        textAt(p, symbol_, left, top + 3, kRadicalGlyph);
         return;
     case calc::Cbrt:
         textAt(p, small_, left, top, "3");
-        textAt(p, symbol_, left, top + 5, kRadicalGlyph);
+        textAt(p, symbol_, left, top + 3, kRadicalGlyph);
         return;
     case calc::Square:
     case calc::Cube:
