@@ -187,7 +187,9 @@ TEST(GraphTicks, AnyRangeGivesFewOrderedTicksWithDistinctLabels) {
         for (std::size_t i = 0; i < ticks.size(); ++i) {
             SCOPED_TRACE(ticks[i].label);
             EXPECT_TRUE(c.lo <= ticks[i].value && ticks[i].value <= c.hi);
-            if (i > 0) EXPECT_LT(ticks[i - 1].value, ticks[i].value);
+            if (i > 0) {
+                EXPECT_LT(ticks[i - 1].value, ticks[i].value);
+            }
             EXPECT_TRUE(labels.insert(ticks[i].label).second);
         }
         EXPECT_LE(minorTicks(c.lo, c.hi, step.minor).size(), 400u);
