@@ -1,5 +1,5 @@
-#include "tests/ui/UiTest.h"
 #include "ui/views/TokenGlyphs.h"
+#include "tests/ui/UiTest.h"
 
 #include <QImage>
 #include <QPainter>

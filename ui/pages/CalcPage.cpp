@@ -53,10 +53,7 @@ CalcPage::CalcPage(AppState& state, QWidget* shell) : ModePage("CalcPage", state
         l->setFont(uiFont(9));
         l->adjustSize();
     }
-    pendingCharsLbl_ = new QLabel(this);
-    pendingCharsLbl_->setObjectName("pendingCharsLbl");
-    pendingCharsLbl_->setFont(uiFont(11, true));
-    pendingCharsLbl_->setGeometry(kMargin, kClientHeight - 18, 50, 14);
+    pendingCharsLbl_ = pendingLabel(this);
 
     dsplyCaptionLbl_ = new QLabel("DsplyMode :", this);
     dsplyCaptionLbl_->setFont(uiFont(8));

@@ -60,10 +60,7 @@ FxPage::FxPage(AppState& state, QWidget* shell) : ModePage("FxPage", state, shel
         l->setFont(uiFont(9));
         l->adjustSize();
     }
-    pendingCharsLbl_ = new QLabel(this);
-    pendingCharsLbl_->setObjectName("pendingCharsLbl");
-    pendingCharsLbl_->setFont(uiFont(11, true));
-    pendingCharsLbl_->setGeometry(kMargin, kClientHeight - 18, 50, 14);
+    pendingCharsLbl_ = pendingLabel(this);
     trigLbls_ = new TrigModeLabels(state_, this);
 }
 

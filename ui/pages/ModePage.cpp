@@ -32,6 +32,14 @@ QLabel* placeholderLabel(const QString& name, const QString& text, QWidget* pare
     return l;
 }
 
+QLabel* pendingLabel(QWidget* page) {
+    auto* l = new QLabel(page);
+    l->setObjectName("pendingCharsLbl");
+    l->setFont(uiFont(11, true));
+    l->setGeometry(layout::kMargin, layout::kClientHeight - 18, 50, 14);
+    return l;
+}
+
 ModePage::ModePage(const char* name, AppState& state, QWidget* shell)
     : QWidget(shell), state_(state) {
     setObjectName(name);

@@ -34,6 +34,8 @@ extern const QColor kInactiveLbl; // navy
 // A label whose action belongs to a part of the program not built yet: shown
 // in its place, greyed, doing nothing.
 QLabel* placeholderLabel(const QString& name, const QString& text, QWidget* parent);
+// The label at the bottom left that shows the letters typed towards a keyword.
+QLabel* pendingLabel(QWidget* page);
 
 // The page of one mode: it covers the client area under the shell's mode
 // labels, owns the mode's controls (placed in client coordinates) and its key
