@@ -19,10 +19,10 @@ int lineAtY(int y, int height) {
     return std::clamp(n, 1, kLines);
 }
 
-std::vector<bool> nthRootIndexDigits(std::span<const TokenCode> tokens) {
+std::vector<bool> nthRootIndexDigits(std::span<const TokenCode> tokens, TokenCode root) {
     std::vector<bool> index(tokens.size(), false);
     for (std::size_t i = tokens.size(); i-- > 1;) {
-        if (tokens[i] != calc::NthRoot) continue;
+        if (tokens[i] != root) continue;
         for (std::size_t j = i; j-- > 0 && isDigitCode(tokens[j]);)
             index[j] = true;
     }

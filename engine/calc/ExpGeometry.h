@@ -34,7 +34,9 @@ int lineAtY(int y, int height);
 
 // Which tokens are digits of an n-th root index (drawn small, under the
 // radical that follows them).
-std::vector<bool> nthRootIndexDigits(std::span<const TokenCode> tokens);
+// `root` is the n-th root's code on the tokens' keypad.
+std::vector<bool> nthRootIndexDigits(std::span<const TokenCode> tokens,
+                                     TokenCode root = calc::NthRoot);
 
 // Left x of the token at 1-based pos from its laid-out right edge and width.
 inline int tokenLeft(const LineLayout& layout, int pos) {

@@ -45,6 +45,11 @@ inline constexpr int kCodeCount = 66;
 // Codes of the digits 0..9 (the same on every keypad).
 inline constexpr std::array<TokenCode, 10> kDigitCodes = {28, 19, 20, 21, 11, 12, 13, 3, 4, 5};
 
+// The calculator code drawn like a function code (the same glyph), or nothing
+// for the function variable and the keyboard brackets (drawn as text) and the
+// key actions.
+std::optional<TokenCode> calcGlyphOfFuncCode(TokenCode code);
+
 // The digit 0..9 of a digit code, or -1.
 int digitOfCode(TokenCode code);
 inline bool isDigitCode(TokenCode code) {

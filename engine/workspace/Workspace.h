@@ -2,6 +2,7 @@
 
 #include "engine/calc/CalcEditor.h"
 #include "engine/edit/EditContext.h"
+#include "engine/func/FuncEditor.h"
 #include "engine/func/FuncSet.h"
 #include "engine/graph/GraphLayout.h"
 
@@ -34,6 +35,8 @@ public:
     const CalcEditor& calc() const { return calc_; }
     FuncSet& funcs() { return *funcs_; }
     const FuncSet& funcs() const { return *funcs_; }
+    // The f(x) mode's editor of the slots (current slot, first visible slot).
+    FuncEditor& funcEditor() { return funcEditor_; }
     GraphWindow& graphWindow() { return graphWindow_; }
     const GraphWindow& graphWindow() const { return graphWindow_; }
 
@@ -45,6 +48,7 @@ private:
     EditContext shared_;
     CalcEditor calc_;
     std::unique_ptr<FuncSet> funcs_; // about 330 kB
+    FuncEditor funcEditor_;
     GraphWindow graphWindow_;
 };
 

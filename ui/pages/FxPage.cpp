@@ -1,10 +1,14 @@
 #include "ui/pages/FxPage.h"
 
+#include "engine/graph/GraphInteraction.h"
 #include "ui/shell/AppState.h"
+#include "ui/views/ClickLabel.h"
+#include "ui/views/FuncList.h"
 #include "ui/views/GraphView.h"
 #include "ui/views/Keypad.h"
 #include "ui/views/PaintBox.h"
 
+#include <QColorDialog>
 #include <QKeyEvent>
 #include <QScrollBar>
 
@@ -13,22 +17,67 @@ namespace tallix {
 using namespace layout;
 
 FxPage::FxPage(AppState& state, QWidget* shell) : ModePage("FxPage", state, shell) {
+    chooseColour_ = [](const QColor& current, QWidget* parent) {
+        return QColorDialog::getColor(current, parent);
+    };
     graph_ = new GraphView(state_.workspace(), this);
     connect(&state_, &AppState::trigModeChanged, graph_, &PaintBox::markDirty);
     connect(&state_, &AppState::graphChanged, graph_, &PaintBox::markDirty);
+    connect(graph_, &GraphView::zoomRequested, this, [this](PixelRect box) {
+        Workspace& ws = state_.workspace();
+        zoomToBox(ws.graphWindow(), graph_->plotLayout(), graph_->sampler().scene().kind, box);
+        graphChanged();
+    });
+    connect(graph_, &GraphView::hotZoneClicked, this, [this](int zone) {
+        Workspace& ws = state_.workspace();
+        applyHotZone(ws.graphWindow(), graph_->plotLayout(), graph_->sampler().scene().kind,
+                     zone);
+        graphChanged();
+    });
+    connect(graph_, &GraphView::optionsRequested, this, &FxPage::graphOptionsRequested);
+
     funcDefsLbl_ = new QLabel("Function Definitions", this);
     funcDefsLbl_->setObjectName("FuncDefsLbl");
     funcDefsLbl_->adjustSize();
-    polarLbl_ = placeholderLabel("PolarLbl", ">>  polar", this);
-    paramLbl_ = placeholderLabel("ParamLbl", ">> param", this);
-    for (QLabel* l : {polarLbl_, paramLbl_}) {
+    polarLbl_ = new ClickLabel("ToCartPolarLbl", ">>  polar", this);
+    paramLbl_ = new ClickLabel("ToParamFxLbl", ">> param", this);
+    for (ClickLabel* l : {polarLbl_, paramLbl_}) {
         l->setFont(uiFont(8));
-        l->adjustSize();
+        l->setCursor(Qt::PointingHandCursor);
+        setInk(l, kInactiveLbl);
     }
-    FuncPB_ = new PaintBox("FuncPB", this);
+    connect(polarLbl_, &ClickLabel::clicked, this, &FxPage::ToCartPolarLblClick);
+    connect(paramLbl_, &ClickLabel::clicked, this, &FxPage::ToParamFxLblClick);
+
+    FuncPB_ = new FuncList(state_.workspace(), this);
+    connect(FuncPB_, &FuncList::slotChosen, this, [this] { syncScrollBar(); });
+    connect(FuncPB_, &FuncList::menuRequested, this,
+            [this](QPoint p) { emit menuRequested(FuncPB_->mapToGlobal(p) - QPoint(120, 0)); });
+    connect(FuncPB_, &FuncList::shownToggled, this, [this](int n) {
+        FuncSet& f = state_.workspace().funcs();
+        f.setShown(n, !f.slot(n).Shown);
+        listChanged();
+        graphChanged();
+    });
+    connect(FuncPB_, &FuncList::colourRequested, this, [this](int n) {
+        FuncSet& f = state_.workspace().funcs();
+        const QColor c = chooseColour_(winColor(static_cast<int>(f.slot(n).Colour)), this);
+        if (!c.isValid()) return;
+        f.setColour(n, static_cast<ColourValue>(winValue(c)));
+        listChanged();
+        graphChanged();
+    });
     FuncSB_ = new QScrollBar(Qt::Vertical, this);
     FuncSB_->setObjectName("FuncSB");
-    FuncSB_->setEnabled(false);
+    FuncSB_->setRange(1, kFuncSlotCount - FuncEditor::kRows + 1);
+    FuncSB_->setPageStep(FuncEditor::kRows);
+    connect(FuncSB_, &QScrollBar::valueChanged, this, [this](int v) {
+        if (v == editor().topSlot()) return;
+        editor().setTopSlot(v);
+        FuncPB_->resetScroll();
+        listChanged();
+    });
+
     const std::array<const char*, 6> analysis = {"Eval", "X-cross", "Min",
                                                  "Max",  "Isect",   "Def Int"};
     for (int i = 0; i < 6; ++i)
@@ -41,27 +90,38 @@ FxPage::FxPage(AppState& state, QWidget* shell) : ModePage("FxPage", state, shel
     for (int i = 0; i < 3; ++i) {
         Keypad* pad = new Keypad(pads[i].first, pads[i].second, this);
         funcPads_[i] = pad;
-        connect(pad, &Keypad::keyClicked, this,
-                [this](int code) { ProcessFuncButtonClick(static_cast<TokenCode>(code)); });
-        connect(pad, &Keypad::menuRequested, this, [this, pad](QPoint p) {
-            emit menuRequested(pad->mapToGlobal(p) - QPoint(120, 0));
+        connect(pad, &Keypad::keyClicked, this, [this](int code) {
+            ProcessFuncButtonClick(static_cast<TokenCode>(code));
+            emit keyDispatched(static_cast<int>(CalcMode::Fx), code);
         });
+        connect(pad, &Keypad::menuRequested, this,
+                [this, pad](QPoint p) { emit menuRequested(pad->mapToGlobal(p) - QPoint(120, 0)); });
     }
     keypads_.assign(funcPads_.begin(), funcPads_.end());
 
-    // The function list scrolls with these once it exists.
     Limage_ = new PaintBox("Limage", this);
     Rimage_ = new PaintBox("Rimage", this);
     Limage_->setNote("|<  <  ‹");
     Rimage_->setNote("›  >  >|");
-    clearAllLbl_ = placeholderLabel("ClearAllLbl", "Clear All", this);
+    clearAllLbl_ = new ClickLabel("ClearAllLbl", "Clear All", this);
+    clearAllLbl_->setCursor(Qt::PointingHandCursor);
+    connect(clearAllLbl_, &ClickLabel::clicked, this, &FxPage::ClearAllLblClick);
     factPrimeLbl_ = placeholderLabel("FactPrimeLbl", "FactPrime", this);
-    for (QLabel* l : {clearAllLbl_, factPrimeLbl_}) {
+    for (QLabel* l : std::initializer_list<QLabel*>{clearAllLbl_, factPrimeLbl_}) {
         l->setFont(uiFont(9));
         l->adjustSize();
     }
     pendingCharsLbl_ = pendingLabel(this);
     trigLbls_ = new TrigModeLabels(state_, this);
+    connect(&state_, &AppState::settingsChanged, this,
+            [this] { FuncPB_->setCursorColour(state_.settings().cursorcolor); });
+    FuncPB_->setCursorColour(state_.settings().cursorcolor);
+    setModeLabels();
+    syncScrollBar();
+}
+
+FuncEditor& FxPage::editor() {
+    return state_.workspace().funcEditor();
 }
 
 void FxPage::arrange() {
@@ -79,16 +139,50 @@ void FxPage::arrange() {
     Rimage_->setGeometry(kRightCol, kKeypadTop, kSideWidth, 18);
     clearAllLbl_->move(kRightCol, kKeypadTop + 26);
     factPrimeLbl_->move(kRightCol, kKeypadTop + 46);
-    // The keypad of the current graph kind: y = f(x) until the graph options exist.
-    for (int i = 0; i < 3; ++i)
-        funcPads_[i]->setVisible(i == 0);
-    funcPads_[0]->move((kClientWidth - kFuncKeypadWidth) / 2, kKeypadTop);
+    // The keypad of the graph mode: x, θ (polar) or t (both parametric modes).
+    const FuncSet& f = state_.workspace().funcs();
+    const int pad = f.ParamMode ? 2 : f.PolarMode ? 1 : 0;
+    for (int i = 0; i < 3; ++i) {
+        funcPads_[i]->setVisible(i == pad);
+        funcPads_[i]->move((kClientWidth - kFuncKeypadWidth) / 2, kKeypadTop);
+    }
     int x = 60;
     for (QLabel* l : analysisLbls_) {
         l->move(x, kClientHeight - 19);
         x += l->width() + 12;
     }
     trigLbls_->place(kMargin, kKeypadTop + 26);
+}
+
+void FxPage::setModeLabels() {
+    const FuncSet& f = state_.workspace().funcs();
+    polarLbl_->setText(f.PolarMode ? ">>  cart" : ">>  polar");
+    polarLbl_->setToolTip(f.PolarMode ? "Click for Cartesian Coordinate graph mode"
+                                      : "Click for Polar Coordinate graph mode");
+    paramLbl_->setText(f.ParamMode ? ">>  f(x)" : ">>  param");
+    paramLbl_->setToolTip(f.ParamMode ? "Click for y=f(x) mode" : "Click for Parametric equation mode");
+    for (ClickLabel* l : {polarLbl_, paramLbl_})
+        l->adjustSize();
+}
+
+void FxPage::ToCartPolarLblClick() {
+    FuncSet& f = state_.workspace().funcs();
+    f.PolarMode = !f.PolarMode;
+    setModeLabels();
+    arrange();
+    listChanged();
+    graphChanged();
+    emit graphModeChanged();
+}
+
+void FxPage::ToParamFxLblClick() {
+    FuncSet& f = state_.workspace().funcs();
+    f.ParamMode = !f.ParamMode;
+    setModeLabels();
+    arrange();
+    listChanged();
+    graphChanged();
+    emit graphModeChanged();
 }
 
 void FxPage::left() {
@@ -100,19 +194,127 @@ void FxPage::showPending() {
     pendingCharsLbl_->setText(QString::fromStdString(keywords_.pending()));
 }
 
-// The function editor comes with the function list; until then the keys of
-// the f(x) mode are announced and change nothing.
+void FxPage::syncScrollBar() {
+    const QSignalBlocker block(FuncSB_);
+    FuncSB_->setValue(editor().topSlot());
+}
+
+void FxPage::listChanged() {
+    syncScrollBar();
+    FuncPB_->markDirty();
+}
+
+void FxPage::graphChanged() {
+    state_.workspace().funcs().InvalidateFuncCacheAll();
+    state_.graphWindowChanged();
+}
+
+void FxPage::showEffect(const FuncEditor::KeyEffect& e, bool inserted) {
+    if (e.slotChanged || e.topChanged) FuncPB_->resetScroll();
+    if (e.cleared) FuncPB_->resetScroll();
+    if (e.changed && !e.cleared) {
+        if (inserted)
+            FuncPB_->keepCursorInSight();
+        else
+            FuncPB_->keepCursorAfterBack();
+    }
+    listChanged();
+    if (e.graph) graph_->markDirty();
+}
+
 void FxPage::ProcessFuncButtonClick(TokenCode code) {
-    emit keyDispatched(static_cast<int>(CalcMode::Fx), code);
+    const FuncEditor::KeyEffect e = editor().ProcessFuncButtonClick(code);
+    showEffect(e, code != func::Backspace);
+}
+
+void FxPage::ClearAllLblClick() {
+    editor().clearAll();
+    FuncPB_->resetScroll();
+    listChanged();
+    graphChanged();
+}
+
+void FxPage::copySelected() {
+    editor().copySelected();
+}
+
+void FxPage::cutSelected() {
+    showEffect(editor().cutSelected(), false);
+}
+
+void FxPage::pasteSelected() {
+    showEffect(editor().pasteSelected(), true);
+}
+
+void FxPage::cursorTick() {
+    if (FuncPB_->isVisible()) FuncPB_->DrawFuncPBcrCursor();
 }
 
 bool FxPage::keyPress(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Backspace) {
+    FuncEditor& ed = editor();
+    if (event->modifiers() & Qt::ControlModifier) {
+        switch (event->key()) {
+        case Qt::Key_C:
+            copySelected();
+            return true;
+        case Qt::Key_X:
+            cutSelected();
+            return true;
+        case Qt::Key_V:
+            pasteSelected();
+            return true;
+        default:
+            return false;
+        }
+    }
+    switch (event->key()) {
+    case Qt::Key_Backspace:
         if (keywords_.backspace())
             showPending();
         else
             ProcessFuncButtonClick(func::Backspace);
         return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ProcessFuncButtonClick(func::Enter);
+        return true;
+    case Qt::Key_PageUp:
+        showEffect(ed.pageUp(), false);
+        return true;
+    case Qt::Key_PageDown:
+        showEffect(ed.pageDown(), false);
+        return true;
+    case Qt::Key_Up:
+        showEffect(ed.up(), false);
+        return true;
+    case Qt::Key_Down:
+        showEffect(ed.down(), false);
+        return true;
+    case Qt::Key_Home:
+        ed.home();
+        FuncPB_->resetScroll();
+        listChanged();
+        return true;
+    case Qt::Key_End:
+        ed.end();
+        FuncPB_->scrollForEnd();
+        listChanged();
+        return true;
+    case Qt::Key_Left:
+        ed.left();
+        FuncPB_->afterLeft();
+        listChanged();
+        return true;
+    case Qt::Key_Right:
+        ed.right();
+        FuncPB_->keepCursorInSight();
+        listChanged();
+        return true;
+    case Qt::Key_Delete:
+        showEffect(ed.deleteKey(), false);
+        return true;
+    default:
+        break;
     }
     const QString text = event->text();
     if (text.size() != 1 || !text[0].isPrint() || text[0].unicode() > 127) return false;

@@ -1,19 +1,21 @@
 #pragma once
 
-#include "engine/core/Tokens.h"
+#include "engine/func/FuncEditor.h"
 #include "ui/pages/ModePage.h"
 
 #include <array>
+#include <functional>
 
 class QScrollBar;
 
 namespace tallix {
 
+class FuncList;
 class GraphView;
 
 // The f(x) mode: the graph, the function list with its scroll bar, the
-// graph mode labels, the three function keypads, the analysis labels and the
-// trig mode label.
+// graph mode labels, the three function keypads (x, θ, t by graph mode), the
+// analysis labels and the trig mode label.
 class FxPage : public ModePage {
     Q_OBJECT
 public:
@@ -21,28 +23,56 @@ public:
 
     void arrange() override;
     bool keyPress(QKeyEvent* event) override;
+    void cursorTick() override;
     void left() override;
 
     // The function editor's key handler: a key code of the function keypads.
     void ProcessFuncButtonClick(TokenCode code);
 
     GraphView* graphView() const { return graph_; }
+    FuncList* funcList() const { return FuncPB_; }
+
+    // Picks a colour for a slot (tests replace the colour dialog); an invalid
+    // colour cancels.
+    using ColourChooser = std::function<QColor(const QColor& current, QWidget* parent)>;
+    void setColourChooser(ColourChooser c) { chooseColour_ = std::move(c); }
+
+public slots:
+    void ClearAllLblClick();
+    void ToCartPolarLblClick();
+    void ToParamFxLblClick();
+    void copySelected();
+    void cutSelected();
+    void pasteSelected();
+
+signals:
+    // A right click on the graph without a drag: the graphing options.
+    void graphOptionsRequested();
+    // The graph mode changed (the parametric window follows it).
+    void graphModeChanged();
 
 private:
+    FuncEditor& editor();
+    void showEffect(const FuncEditor::KeyEffect& e, bool inserted);
+    void listChanged();
+    void graphChanged();
+    void syncScrollBar();
     void showPending();
+    void setModeLabels();
 
     KeywordFeed keywords_; // letters typed towards a keyword
+    ColourChooser chooseColour_;
     GraphView* graph_ = nullptr;
     QLabel* funcDefsLbl_ = nullptr;
-    QLabel* polarLbl_ = nullptr;
-    QLabel* paramLbl_ = nullptr;
-    PaintBox* FuncPB_ = nullptr;
+    ClickLabel* polarLbl_ = nullptr;
+    ClickLabel* paramLbl_ = nullptr;
+    FuncList* FuncPB_ = nullptr;
     QScrollBar* FuncSB_ = nullptr;
     std::array<QLabel*, 6> analysisLbls_{};
     std::array<Keypad*, 3> funcPads_{}; // kb2Image, kb3Image, kb4Image
     PaintBox* Limage_ = nullptr;
     PaintBox* Rimage_ = nullptr;
-    QLabel* clearAllLbl_ = nullptr;
+    ClickLabel* clearAllLbl_ = nullptr;
     QLabel* factPrimeLbl_ = nullptr;
     QLabel* pendingCharsLbl_ = nullptr;
     TrigModeLabels* trigLbls_ = nullptr;

@@ -3,6 +3,9 @@
 #include "engine/workspace/Workspace.h"
 #include "ui/views/GraphPaint.h"
 
+#include "engine/graph/GraphInteraction.h"
+
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace tallix {
@@ -32,6 +35,89 @@ void GraphView::render(QPainter& p) {
     hotZones_.clear();
     for (const auto& [key, overlay] : overlays_)
         GraphPaintOverlay(p, scene.layout, overlay, hotZones_);
+    // The graph's own clickable marks and the selected region, over the tools'.
+    GraphOverlay own;
+    own.hotMarks = hotZoneMarks(width(), height(), scene.kind, ws_.graphWindow().yScaling);
+    own.selection = selection_;
+    GraphPaintOverlay(p, scene.layout, own, hotZones_);
+    band_.reset(); // a fresh picture holds no band
+}
+
+namespace {
+
+PixelRect sorted(QPoint a, QPoint b) {
+    return {std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::max(a.x(), b.x()),
+            std::max(a.y(), b.y())};
+}
+
+} // namespace
+
+void GraphView::clearSelectedRegion() {
+    if (!selection_) return;
+    selection_.reset();
+    markDirty();
+}
+
+// A 1-pixel white frame in exclusive-or: drawing it twice leaves no trace.
+void GraphView::xorBand(const PixelRect& r) {
+    QImage& img = pixels();
+    {
+        QPainter p(&img);
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.setPen(Qt::white);
+        p.drawRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    update(r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1);
+}
+
+void GraphView::mousePressEvent(QMouseEvent* e) {
+    pressAt_ = e->position().toPoint();
+    pressed_ = true;
+    pressButton_ = e->button();
+}
+
+void GraphView::mouseMoveEvent(QMouseEvent* e) {
+    const QPoint pt = e->position().toPoint();
+    if (pressed_) {
+        const QPoint d = pt - pressAt_;
+        if (d.x() * d.x() + d.y() * d.y() > 2) {
+            image(); // the picture is current before the band goes over it
+            if (band_) xorBand(*band_);
+            band_ = sorted(pressAt_, pt);
+            xorBand(*band_);
+        }
+        return;
+    }
+    setCursor(hotZones_.at(pt.x(), pt.y()) ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void GraphView::mouseReleaseEvent(QMouseEvent* e) {
+    if (!pressed_) return;
+    pressed_ = false;
+    const QPoint pt = e->position().toPoint();
+    if (band_) {
+        xorBand(*band_);
+        band_.reset();
+    }
+    // A drag counts when it moved more than 1 pixel in both directions.
+    const bool drag = std::abs(pt.x() - pressAt_.x()) > 1 && std::abs(pt.y() - pressAt_.y()) > 1;
+    if (e->button() == Qt::LeftButton) {
+        if (drag) {
+            selection_ = sorted(pressAt_, pt);
+        } else {
+            if (const int zone = hotZones_.at(pt.x(), pt.y())) emit hotZoneClicked(zone);
+            selection_.reset();
+        }
+        markDirty();
+        emit regionChanged();
+    } else if (e->button() == Qt::RightButton) {
+        if (drag) {
+            selection_.reset();
+            emit zoomRequested(sorted(pressAt_, pt));
+        } else {
+            emit optionsRequested();
+        }
+    }
 }
 
 } // namespace tallix

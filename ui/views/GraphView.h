@@ -31,14 +31,39 @@ public:
     const GraphSampler& sampler() const { return *sampler_; }
     const HotZones& hotZones() const { return hotZones_; }
 
+    // The region the user selected with a left drag (columns and rows sorted),
+    // kept for the analysis tools; nothing when none.
+    const std::optional<PixelRect>& selectedRegion() const { return selection_; }
+    void clearSelectedRegion();
+
+signals:
+    // A left click on hot zone 1..18.
+    void hotZoneClicked(int zone);
+    // A right drag over `box`: zoom to it.
+    void zoomRequested(PixelRect box);
+    // A right click without a drag: the graphing options.
+    void optionsRequested();
+    // A left drag made (or a click cleared) the selected region.
+    void regionChanged();
+
 protected:
     void render(QPainter& painter) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     Workspace& ws_;
     GraphMarks marks_;
+    void xorBand(const PixelRect& r);
+
     std::map<int, GraphOverlay> overlays_;
     HotZones hotZones_;
+    QPoint pressAt_;
+    bool pressed_ = false;
+    Qt::MouseButton pressButton_ = Qt::NoButton;
+    std::optional<PixelRect> band_; // the rubber band drawn now
+    std::optional<PixelRect> selection_;
     std::unique_ptr<GraphSampler> sampler_;
 };
 
