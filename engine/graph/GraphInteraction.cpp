@@ -152,8 +152,8 @@ std::vector<GraphOverlay::HotMark> hotZoneMarks(int width, int height, GraphKind
         m.push_back({zone, PixelRect{left, top, left + w - 1, top + 10}, text});
     };
     // Along the top: zoom in at the left, zoom out at the right.
-    add(1, 3, 2, 36, "ZmIn    ");
-    add(2, width - 40, 2, 36, "    ZmOut");
+    add(1, 3, 2, 28, "ZmIn    ");
+    add(2, width - 34, 2, 32, "    ZmOut");
     // Bottom right: the right end of x; bottom left: the left end.
     const int bottom = height - 14;
     const char* arrows[4] = {"\xC2\xAB", "\xE2\x80\xB9", "\xE2\x80\xBA", "\xC2\xBB"}; // « ‹ › »

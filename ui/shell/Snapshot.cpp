@@ -5,6 +5,8 @@
 #include "ui/dialogs/tallixHist.h"
 #include "ui/dialogs/tallixVerf.h"
 #include "ui/pages/CalcPage.h"
+#include "ui/pages/FxPage.h"
+#include "ui/views/FuncList.h"
 #include "ui/shell/AppState.h"
 #include "ui/shell/tallixMain.h"
 #include "ui/views/ExpDisplay.h"
@@ -117,6 +119,38 @@ QString writeHistoryAndVerify(const QString& dir) {
             QApplication::processEvents();
         error = saveWidget(verf, dir, "verify.png");
         return error.isEmpty() ? saveWidget(form, dir, "verify-calc.png") : error;
+    });
+}
+
+QString writeFxDemo(const QString& dir) {
+    return renderInScratchFolder(dir, {}, [&](TtallixMainForm& form, const QString&) {
+        form.selectMode(CalcMode::Fx);
+        form.show();
+        auto key = [&](int k) {
+            QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+            QApplication::sendEvent(&form, &press);
+        };
+        auto typeLine = [&](const char* text) {
+            type(form, text);
+            key(Qt::Key_Return);
+        };
+        typeLine("x^2/4-3");
+        key(Qt::Key_Down);
+        typeLine("3sin(2x)");
+        key(Qt::Key_Down);
+        typeLine("[(x+1)(x-1)]/(x^2+1)");
+        // Part of slot 3 selected, as a drag leaves it.
+        form.funcs().editText(3, [](TokenLine& t) {
+            t.selStart = 2;
+            t.selEnd = 6;
+        });
+        form.fxPage()->funcList()->markDirty();
+        QString error = saveWidget(form, dir, "fx-demo.png");
+        if (!error.isEmpty()) return error;
+        form.fxPage()->ToCartPolarLblClick();
+        error = saveWidget(form, dir, "fx-polar.png");
+        form.fxPage()->ToCartPolarLblClick();
+        return error;
     });
 }
 

@@ -23,6 +23,11 @@ QString writeSnapshots(const QString& dir, const SnapshotOptions& options = {});
 // DIR/calc-demo.png. Same conditions as writeSnapshots.
 QString writeCalcDemo(const QString& dir);
 
+// Renders the f(x) mode after three functions were typed on the keyboard
+// (part of the third selected) into DIR/fx-demo.png, and the same in the
+// polar graph into DIR/fx-polar.png. Same conditions as writeSnapshots.
+QString writeFxDemo(const QString& dir);
+
 // Renders the expression history window after a few evaluations into
 // DIR/history.png, and the verification window after a short sample suite
 // into DIR/verify.png (with the calculator as the suite left it in

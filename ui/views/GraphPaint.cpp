@@ -313,11 +313,14 @@ void GraphPaintOverlay(QPainter& p, const PlotLayout& layout, const GraphOverlay
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.drawRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
     }
+    QFont markFont("DejaVu Sans");
+    markFont.setPixelSize(9);
+    p.setFont(markFont);
     for (const GraphOverlay::HotMark& h : overlay.hotMarks) {
-        p.setPen(Qt::black);
+        p.setPen(winColor(0x800000)); // navy, as the window's other clickable labels
         const QRect r(h.rect.left, h.rect.top, h.rect.right - h.rect.left + 1,
                       h.rect.bottom - h.rect.top + 1);
-        p.drawText(r, Qt::AlignCenter, QString::fromStdString(h.text));
+        p.drawText(r, Qt::AlignCenter, QString::fromStdString(h.text).trimmed());
         zones.set(h.zone, h.rect);
     }
     if (overlay.rubberBand) {
