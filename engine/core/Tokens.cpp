@@ -8,21 +8,36 @@ namespace tallix {
 
 std::optional<TokenCode> calcGlyphOfFuncCode(TokenCode code) {
     switch (code) {
-    case func::Abs: return calc::Abs;
-    case func::Sin: return calc::Sin;
-    case func::Sqrt: return calc::Sqrt;
-    case func::Square: return calc::Square;
-    case func::Cos: return calc::Cos;
-    case func::Cbrt: return calc::Cbrt;
-    case func::Cube: return calc::Cube;
-    case func::Tan: return calc::Tan;
-    case func::Log: return calc::Log;
-    case func::TenPow: return calc::TenPow;
-    case func::Arc: return calc::Arc;
-    case func::Ln: return calc::Ln;
-    case func::ExpPow: return calc::ExpPow;
-    case func::NthRoot: return calc::NthRoot;
-    case func::Factorial: return calc::Factorial;
+    case func::Abs:
+        return calc::Abs;
+    case func::Sin:
+        return calc::Sin;
+    case func::Sqrt:
+        return calc::Sqrt;
+    case func::Square:
+        return calc::Square;
+    case func::Cos:
+        return calc::Cos;
+    case func::Cbrt:
+        return calc::Cbrt;
+    case func::Cube:
+        return calc::Cube;
+    case func::Tan:
+        return calc::Tan;
+    case func::Log:
+        return calc::Log;
+    case func::TenPow:
+        return calc::TenPow;
+    case func::Arc:
+        return calc::Arc;
+    case func::Ln:
+        return calc::Ln;
+    case func::ExpPow:
+        return calc::ExpPow;
+    case func::NthRoot:
+        return calc::NthRoot;
+    case func::Factorial:
+        return calc::Factorial;
     case func::Var:
     case func::Enter:
     case func::ClearLine:
@@ -31,8 +46,10 @@ std::optional<TokenCode> calcGlyphOfFuncCode(TokenCode code) {
     case func::CloseBracket:
     case func::OpenBracket:
     case func::CloseBrace:
-    case func::OpenBrace: return std::nullopt;
-    default: break; // digits, operators, parentheses, pi, e and the point share their codes
+    case func::OpenBrace:
+        return std::nullopt;
+    default:
+        break; // digits, operators, parentheses, pi, e and the point share their codes
     }
     if (code >= func::kCodeCount) return std::nullopt;
     return code;

@@ -37,7 +37,8 @@ FuncEditor::KeyEffect FuncEditor::ProcessFuncButtonClick(TokenCode code) {
         set_.FuncsChanged = true;
         e.changed = e.cleared = e.graph = true;
     } else if (code == func::Backspace) {
-        if (set_.slot(n).defined()) e.changed = set_.editText(n, [](TokenLine& t) { t.backspace(); });
+        if (set_.slot(n).defined())
+            e.changed = set_.editText(n, [](TokenLine& t) { t.backspace(); });
         // Even a key that deletes nothing drops the compiled program.
         set_.InvalidateFuncRPNn(n);
         set_.InvalidateFuncCacheN(n);
@@ -49,9 +50,8 @@ FuncEditor::KeyEffect FuncEditor::ProcessFuncButtonClick(TokenCode code) {
 
 FuncEditor::KeyEffect FuncEditor::moveCursor(int to) {
     KeyEffect e;
-    set_.editText(set_.CurrentFunc, [to](TokenLine& t) {
-        t.cursor = std::clamp(to, 1, t.count() + 1);
-    });
+    set_.editText(set_.CurrentFunc,
+                  [to](TokenLine& t) { t.cursor = std::clamp(to, 1, t.count() + 1); });
     return e;
 }
 

@@ -18,11 +18,11 @@ public:
 
     // What a key did, for the views to repaint.
     struct KeyEffect {
-        bool changed = false;       // the current slot's tokens changed
-        bool cleared = false;       // the slot was emptied (CE): its scroll goes back to 0
-        bool graph = false;         // the graph must be repainted (Enter, CE)
-        bool slotChanged = false;   // another slot became current
-        bool topChanged = false;    // the first visible slot moved
+        bool changed = false;     // the current slot's tokens changed
+        bool cleared = false;     // the slot was emptied (CE): its scroll goes back to 0
+        bool graph = false;       // the graph must be repainted (Enter, CE)
+        bool slotChanged = false; // another slot became current
+        bool topChanged = false;  // the first visible slot moved
     };
 
     int current() const { return set_.CurrentFunc; }

@@ -30,8 +30,7 @@ FxPage::FxPage(AppState& state, QWidget* shell) : ModePage("FxPage", state, shel
     });
     connect(graph_, &GraphView::hotZoneClicked, this, [this](int zone) {
         Workspace& ws = state_.workspace();
-        applyHotZone(ws.graphWindow(), graph_->plotLayout(), graph_->sampler().scene().kind,
-                     zone);
+        applyHotZone(ws.graphWindow(), graph_->plotLayout(), graph_->sampler().scene().kind, zone);
         graphChanged();
     });
     connect(graph_, &GraphView::optionsRequested, this, &FxPage::graphOptionsRequested);
@@ -94,8 +93,9 @@ FxPage::FxPage(AppState& state, QWidget* shell) : ModePage("FxPage", state, shel
             ProcessFuncButtonClick(static_cast<TokenCode>(code));
             emit keyDispatched(static_cast<int>(CalcMode::Fx), code);
         });
-        connect(pad, &Keypad::menuRequested, this,
-                [this, pad](QPoint p) { emit menuRequested(pad->mapToGlobal(p) - QPoint(120, 0)); });
+        connect(pad, &Keypad::menuRequested, this, [this, pad](QPoint p) {
+            emit menuRequested(pad->mapToGlobal(p) - QPoint(120, 0));
+        });
     }
     keypads_.assign(funcPads_.begin(), funcPads_.end());
 
@@ -160,7 +160,8 @@ void FxPage::setModeLabels() {
     polarLbl_->setToolTip(f.PolarMode ? "Click for Cartesian Coordinate graph mode"
                                       : "Click for Polar Coordinate graph mode");
     paramLbl_->setText(f.ParamMode ? ">>  f(x)" : ">>  param");
-    paramLbl_->setToolTip(f.ParamMode ? "Click for y=f(x) mode" : "Click for Parametric equation mode");
+    paramLbl_->setToolTip(f.ParamMode ? "Click for y=f(x) mode"
+                                      : "Click for Parametric equation mode");
     for (ClickLabel* l : {polarLbl_, paramLbl_})
         l->adjustSize();
 }

@@ -6,10 +6,10 @@
 #include "ui/dialogs/tallixVerf.h"
 #include "ui/pages/CalcPage.h"
 #include "ui/pages/FxPage.h"
-#include "ui/views/FuncList.h"
 #include "ui/shell/AppState.h"
 #include "ui/shell/tallixMain.h"
 #include "ui/views/ExpDisplay.h"
+#include "ui/views/FuncList.h"
 #include "ui/views/GraphView.h"
 
 #include <QApplication>

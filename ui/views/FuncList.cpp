@@ -304,7 +304,8 @@ void FuncList::mouseMoveEvent(QMouseEvent* e) {
     dragEnd_ = pt.x() - kTextLeft;
     const int n = ws_.funcEditor().current();
     const expgeo::LineLayout& lay = layout(n);
-    const int lo = std::min(anchor_, dragEnd_) + scrollX_, hi = std::max(anchor_, dragEnd_) + scrollX_;
+    const int lo = std::min(anchor_, dragEnd_) + scrollX_,
+              hi = std::max(anchor_, dragEnd_) + scrollX_;
     bool changed = false;
     ws_.funcs().editText(n, [&](TokenLine& t) {
         const int s0 = t.selStart, s1 = t.selEnd;
