@@ -108,6 +108,22 @@ TEST_F(FxModeUi, ListRowsShowPrefixShownMarkAndSelection) {
     EXPECT_TRUE(form_->findChild<Keypad*>("kb4Image")->isVisible());
 }
 
+TEST_F(FxModeUi, ScrollButtonsMoveTheListSideways) {
+    for (int i = 0; i < 60; ++i)
+        QTest::keyClicks(form_.get(), "x+");
+    QTest::keyClick(form_.get(), Qt::Key_Home);
+    EXPECT_EQ(list_->scrollX(), 0);
+    QWidget* rimage = page_->findChild<QWidget*>("Rimage");
+    QWidget* limage = page_->findChild<QWidget*>("Limage");
+    QTest::mouseClick(rimage, Qt::LeftButton, {}, QPoint(rimage->width() - 2, 5)); // to end
+    const int end = list_->layout(1).rightEdge.back() - list_->width() + 89;
+    EXPECT_EQ(list_->scrollX(), end);
+    QTest::mouseClick(rimage, Qt::LeftButton, {}, QPoint(rimage->width() / 2, 5)); // a page right
+    EXPECT_EQ(list_->scrollX(), end);
+    QTest::mouseClick(limage, Qt::LeftButton, {}, QPoint(2, 5)); // to start
+    EXPECT_EQ(list_->scrollX(), 0);
+}
+
 TEST_F(FxModeUi, GraphMouseSelectsZoomsAndTakesHotZones) {
     QTest::keyClicks(form_.get(), "x");
     QTest::keyClick(form_.get(), Qt::Key_Return);

@@ -103,6 +103,11 @@ FxPage::FxPage(AppState& state, QWidget* shell) : ModePage("FxPage", state, shel
     Rimage_ = new PaintBox("Rimage", this);
     Limage_->setNote("|<  <  ‹");
     Rimage_->setNote("›  >  >|");
+    for (PaintBox* button : {Limage_, Rimage_})
+        connect(button, &PaintBox::pressed, this, [this, button](Qt::MouseButton b, QPoint p) {
+            if (b == Qt::LeftButton)
+                FuncPB_->scrollButton(button == Rimage_, p.x(), button->width());
+        });
     clearAllLbl_ = new ClickLabel("ClearAllLbl", "Clear All", this);
     clearAllLbl_->setCursor(Qt::PointingHandCursor);
     connect(clearAllLbl_, &ClickLabel::clicked, this, &FxPage::ClearAllLblClick);

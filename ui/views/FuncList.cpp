@@ -124,6 +124,42 @@ void FuncList::scrollForEnd() {
     scrollX_ = t.count() > 1 ? std::max(0, layout(n).rightEdge.back() - width() + 109) : 0;
 }
 
+// A page is the list's width; the end is the largest right edge of the last
+// token over the 20 slots.
+void FuncList::scrollButton(bool rightButton, int x, int buttonWidth) {
+    int e = 0;
+    for (int n = 1; n <= kFuncSlotCount; ++n) {
+        const expgeo::LineLayout& lay = layout(n);
+        if (!lay.rightEdge.empty()) e = std::max(e, lay.rightEdge.back());
+    }
+    const int w = width(), endOffset = e - w + 89;
+    switch (expgeo::scrollPartAt(rightButton, x, buttonWidth)) {
+    case expgeo::ScrollPart::ToStart:
+        scrollX_ = 0;
+        break;
+    case expgeo::ScrollPart::PageLeft:
+        scrollX_ = std::max(0, scrollX_ - w);
+        break;
+    case expgeo::ScrollPart::TenthLeft:
+        scrollX_ = std::max(0, scrollX_ - w / 10);
+        break;
+    case expgeo::ScrollPart::TwentiethRight:
+        scrollX_ += w / 20;
+        break;
+    case expgeo::ScrollPart::PageRight:
+        scrollX_ += w;
+        break;
+    case expgeo::ScrollPart::ToEnd:
+        scrollX_ = endOffset;
+        break;
+    }
+    if (rightButton) {
+        if (scrollX_ > e - w + 79) scrollX_ = endOffset;
+        if (scrollX_ < 0) scrollX_ = 0;
+    }
+    markDirty();
+}
+
 std::pair<int, int> FuncList::rowOf(int n) const {
     const int r = n - ws_.funcEditor().topSlot();
     if (r < 0 || r >= FuncEditor::kRows) return {-1, -1};

@@ -35,6 +35,8 @@ public:
     int FuncTokenWidth(TokenCode code, bool small) const;
 
     int scrollX() const { return scrollX_; }
+    // The scroll buttons: part of the left or right button pressed at x.
+    void scrollButton(bool rightButton, int x, int buttonWidth);
     // The scroll rules of the editor's keys.
     void resetScroll() { scrollX_ = 0; }
     void keepCursorInSight();   // after an insertion or Right
