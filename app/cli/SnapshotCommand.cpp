@@ -54,7 +54,7 @@ int runSnapshot(std::span<char* const> args) {
         std::printf("wrote calc-demo.png to %s\n", dir);
     else
         std::printf("wrote calc.png fx.png lists.png regr.png matrix.png graph.png history.png "
-                    "verify.png verify-calc.png fx-demo.png fx-polar.png to %s\n",
+                    "verify.png verify-calc.png fx-demo.png fx-polar.png graph-trace.png to %s\n",
                     dir);
     return 0;
 }

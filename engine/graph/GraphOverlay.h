@@ -36,16 +36,23 @@ struct GraphOverlay {
         std::string text;
     };
 
+    struct Readout { // a line of text in a corner of the graph
+        std::string text;
+        ColourValue colour = 0;
+        bool right = false, bottom = false;
+    };
+
     std::vector<Shade> shades;
     std::vector<Line> lines;
     std::vector<Mark> marks;
     std::vector<HotMark> hotMarks;
     std::optional<PixelRect> rubberBand; // exclusive-or white frame
     std::optional<PixelRect> selection;  // the selected region
+    std::optional<Readout> readout;
 
     bool empty() const {
         return shades.empty() && lines.empty() && marks.empty() && hotMarks.empty() &&
-               !rubberBand && !selection;
+               !rubberBand && !selection && !readout;
     }
 };
 
@@ -66,6 +73,12 @@ struct PixelOverlay {
         std::vector<PixelPoint> outline;
         ColourValue colour;
     };
+    struct Readout { // a line of text in a corner of the graph
+        std::string text;
+        ColourValue colour = 0;
+        bool right = false, bottom = false;
+    };
+
     std::vector<Shade> shades;
     std::vector<Line> lines;
     std::vector<Mark> marks;

@@ -57,6 +57,9 @@ public:
     // The graph error list: the error text of each slot that failed in the
     // last pass, in slot order. Not displayed.
     const std::vector<std::string>& errors() const { return errors_; }
+    // The x, θ or t of sample k (0-based) of the last pass: the argument of
+    // point k of every curve.
+    Extended argument(std::size_t k) const { return k < args_.size() ? args_[k] : 0; }
     // Number of EvalFuncAtX calls made by the last pass.
     long evaluations() const { return evaluations_; }
 

@@ -7,6 +7,7 @@
 #include "ui/views/GraphView.h"
 #include "ui/views/Keypad.h"
 
+#include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -155,6 +156,42 @@ TEST_F(FxModeUi, GraphMouseSelectsZoomsAndTakesHotZones) {
     const Extended span = w.XMax - w.XMin;
     QTest::mouseClick(graph_, Qt::LeftButton, {}, QPoint(graph_->width() - 15, 7));
     EXPECT_NEAR(double(w.XMax - w.XMin), double(span * 1.2L), 1e-9);
+}
+
+TEST_F(FxModeUi, HoverShowsCoordinatesAndShiftTracesWithoutResampling) {
+    QTest::keyClicks(form_.get(), "x");
+    QTest::keyClick(form_.get(), Qt::Key_Return);
+    graph_->image();
+    // No sampling pass runs while hovering: the last pass's count stays.
+    const long sampled = graph_->sampler().evaluations();
+    ASSERT_GT(sampled, 0);
+    const PlotLayout& p = graph_->plotLayout();
+    const QPoint at(p.column(2), p.row(5));
+    QTest::mouseMove(graph_, at);
+    ASSERT_TRUE(graph_->hoverOverlay());
+    const auto& readout = graph_->hoverOverlay()->readout;
+    ASSERT_TRUE(readout);
+    EXPECT_EQ(readout->text.rfind("x = 2", 0), 0u) << readout->text;
+    EXPECT_FALSE(readout->right); // far from the pointer: the left...
+    EXPECT_TRUE(readout->bottom); // ...bottom corner
+    EXPECT_EQ(graph_->sampler().evaluations(), sampled);
+
+    // Shift: the readout runs on the curve, with a dot.
+    QTest::mouseMove(graph_, at + QPoint(1, 0));
+    graph_->hoverAt(at, true);
+    EXPECT_EQ(graph_->hoverOverlay()->readout->text.rfind("1:  x = 2", 0), 0u);
+    EXPECT_EQ(graph_->hoverOverlay()->marks.size(), 1u);
+    graph_->grab(); // drawn over the cached picture
+    EXPECT_EQ(graph_->sampler().evaluations(), sampled);
+
+    // It goes when the pointer leaves, and a drag still selects as before.
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(graph_, &leave);
+    EXPECT_FALSE(graph_->hoverOverlay());
+    QTest::mousePress(graph_, Qt::LeftButton, {}, QPoint(150, 120));
+    QTest::mouseMove(graph_, QPoint(100, 60));
+    QTest::mouseRelease(graph_, Qt::LeftButton, {}, QPoint(100, 60));
+    EXPECT_EQ(*graph_->selectedRegion(), (PixelRect{100, 60, 150, 120}));
 }
 
 } // namespace

@@ -147,6 +147,11 @@ QString writeFxDemo(const QString& dir) {
         form.fxPage()->funcList()->markDirty();
         QString error = saveWidget(form, dir, "fx-demo.png");
         if (!error.isEmpty()) return error;
+        // The trace readout with the pointer resting over the graph, Shift held.
+        GraphView* graph = form.graphView();
+        graph->hoverAt(QPoint(250, 60), true);
+        error = saveWidget(*graph, dir, "graph-trace.png");
+        if (!error.isEmpty()) return error;
         form.fxPage()->ToCartPolarLblClick();
         error = saveWidget(form, dir, "fx-polar.png");
         form.fxPage()->ToCartPolarLblClick();

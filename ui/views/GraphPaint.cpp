@@ -323,6 +323,19 @@ void GraphPaintOverlay(QPainter& p, const PlotLayout& layout, const GraphOverlay
         p.drawText(r, Qt::AlignCenter, QString::fromStdString(h.text).trimmed());
         zones.set(h.zone, h.rect);
     }
+    if (overlay.readout) {
+        const GraphOverlay::Readout& t = *overlay.readout;
+        const QString text = QString::fromStdString(t.text);
+        const QFontMetrics rm(markFont);
+        const int w = rm.horizontalAdvance(text) + 8, h = rm.height() + 2;
+        const int x = t.right ? layout.R - w - 2 : layout.left + 14;
+        const int y = t.bottom ? layout.B - h - 16 : layout.top + 14;
+        p.setPen(winColor(static_cast<int>(t.colour)));
+        p.setBrush(Qt::white);
+        p.drawRect(x, y, w, h);
+        p.drawText(QRect(x, y, w, h), Qt::AlignCenter, text);
+        p.setBrush(Qt::NoBrush);
+    }
     if (overlay.rubberBand) {
         const PixelRect& r = *overlay.rubberBand;
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);

@@ -4,6 +4,7 @@
 #include "ui/views/GraphPaint.h"
 
 #include "engine/graph/GraphInteraction.h"
+#include "engine/graph/GraphReadout.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,7 +12,9 @@
 namespace tallix {
 
 GraphView::GraphView(Workspace& ws, QWidget* parent)
-    : PaintBox("GraphPB", parent), ws_(ws), sampler_(std::make_unique<GraphSampler>()) {}
+    : PaintBox("GraphPB", parent), ws_(ws), sampler_(std::make_unique<GraphSampler>()) {
+    setMouseTracking(true);
+}
 
 GraphView::~GraphView() = default;
 
@@ -70,7 +73,53 @@ void GraphView::xorBand(const PixelRect& r) {
     update(r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1);
 }
 
+void GraphView::hover(QPoint pt, bool trace) {
+    const GraphScene& scene = sampler_->scene();
+    const PlotLayout& p = scene.layout;
+    const bool inside = pt.x() > p.left && pt.x() < p.R && pt.y() > p.top && pt.y() < p.B;
+    if (!inside) {
+        if (hover_) update();
+        hover_.reset();
+        return;
+    }
+    GraphOverlay o;
+    GraphOverlay::Readout r;
+    // In the corner farthest from the pointer.
+    r.right = pt.x() < (p.left + p.R) / 2;
+    r.bottom = pt.y() < (p.top + p.B) / 2;
+    const TrigMode trig = ws_.trigMode();
+    std::optional<TraceReadout> t;
+    if (trace) t = traceNearest(ws_.funcs(), *sampler_, trig, pt.x(), pt.y());
+    if (t) {
+        r.text = t->text;
+        r.colour = t->colour;
+        if (t->at) o.marks.push_back({*t->at, t->colour, GraphOverlay::Shape::Dot, ""});
+    } else {
+        r.text = pointerReadout(p, scene.kind, trig, pt.x(), pt.y());
+    }
+    o.readout = r;
+    hover_ = std::move(o);
+    update();
+}
+
+void GraphView::leaveEvent(QEvent* e) {
+    if (hover_) update();
+    hover_.reset();
+    PaintBox::leaveEvent(e);
+}
+
+// The readout goes over the cached picture: hovering never resamples or redraws the graph.
+void GraphView::paintEvent(QPaintEvent* e) {
+    PaintBox::paintEvent(e);
+    if (!hover_) return;
+    QPainter p(this);
+    HotZones ignored;
+    GraphPaintOverlay(p, sampler_->scene().layout, *hover_, ignored);
+}
+
 void GraphView::mousePressEvent(QMouseEvent* e) {
+    if (hover_) update();
+    hover_.reset();
     pressAt_ = e->position().toPoint();
     pressed_ = true;
     pressButton_ = e->button();
@@ -89,6 +138,7 @@ void GraphView::mouseMoveEvent(QMouseEvent* e) {
         return;
     }
     setCursor(hotZones_.at(pt.x(), pt.y()) ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    hover(pt, e->modifiers() & Qt::ShiftModifier);
 }
 
 void GraphView::mouseReleaseEvent(QMouseEvent* e) {

@@ -51,11 +51,24 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     Workspace& ws_;
     GraphMarks marks_;
     void xorBand(const PixelRect& r);
+    // The coordinates (or, with Shift, the trace) under the pointer.
+    void hover(QPoint pt, bool trace);
+
+public:
+    // What the pointer readout shows now; nothing when it is hidden.
+    const std::optional<GraphOverlay>& hoverOverlay() const { return hover_; }
+    // As if the pointer rested at `pt` (Shift held when `trace`).
+    void hoverAt(QPoint pt, bool trace) { hover(pt, trace); }
+
+private:
+    std::optional<GraphOverlay> hover_; // drawn over the cached picture
 
     std::map<int, GraphOverlay> overlays_;
     HotZones hotZones_;
