@@ -2,7 +2,8 @@
 
 namespace tallix {
 
-Workspace::Workspace() : calc_(shared_), funcs_(std::make_unique<FuncSet>()) {}
+Workspace::Workspace()
+    : calc_(shared_), funcs_(std::make_unique<FuncSet>()), mat_(std::make_unique<MatState>()) {}
 
 void Workspace::setCalcDisplay(const CalcDisplaySettings& s, bool autoscroll) {
     calc_.setDisplaySettings(s);

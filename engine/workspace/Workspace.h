@@ -4,6 +4,7 @@
 #include "engine/edit/EditContext.h"
 #include "engine/func/FuncSet.h"
 #include "engine/graph/GraphLayout.h"
+#include "engine/matrix/MatState.h"
 
 #include <memory>
 
@@ -34,6 +35,9 @@ public:
     const CalcEditor& calc() const { return calc_; }
     FuncSet& funcs() { return *funcs_; }
     const FuncSet& funcs() const { return *funcs_; }
+    // The matrix mode: its catalog, expression, results and options.
+    MatState& mat() { return *mat_; }
+    const MatState& mat() const { return *mat_; }
     GraphWindow& graphWindow() { return graphWindow_; }
     const GraphWindow& graphWindow() const { return graphWindow_; }
 
@@ -46,6 +50,7 @@ private:
     CalcEditor calc_;
     std::unique_ptr<FuncSet> funcs_; // about 330 kB
     GraphWindow graphWindow_;
+    std::unique_ptr<MatState> mat_; // about 30 kB
 };
 
 } // namespace tallix
