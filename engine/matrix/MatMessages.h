@@ -8,7 +8,7 @@
 
 namespace tallix::matmsg {
 
-inline std::string quoted(std::string_view s) {
+inline std::string inQuotes(std::string_view s) {
     std::string q(1, '"');
     q.append(s).push_back('"');
     return q;
@@ -30,17 +30,17 @@ inline constexpr std::string_view kDeleteAskAgain = "Are you sure?";
 inline constexpr std::string_view kRenamePrompt = "Enter Matrix Replacement Name";
 inline constexpr std::string_view kDoNotInitialize = "Do Not Initialize New Matrix.";
 inline std::string nameInUse(std::string_view name) {
-    return "Matrix Name " + quoted(name) + " is already in use - new definition not added.";
+    return "Matrix Name " + inQuotes(name) + " is already in use - new definition not added.";
 }
 inline std::string renameNameInUse(std::string_view name) {
-    return "Matrix Name " + quoted(name) + " is already in use - matrix not renamed.";
+    return "Matrix Name " + inQuotes(name) + " is already in use - matrix not renamed.";
 }
 inline std::string badName(std::string_view name) {
-    return "Matrix Name " + quoted(name) +
+    return "Matrix Name " + inQuotes(name) +
            " is not valid - a name is a letter followed by letters and digits.";
 }
 inline std::string overwriteAsk(std::string_view name) {
-    return "Matrix " + quoted(name) + " already defined - overwrite?";
+    return "Matrix " + inQuotes(name) + " already defined - overwrite?";
 }
 inline std::string renameTitle(std::string_view oldName) {
     return "Rename Matrix  " + std::string(oldName);
@@ -48,26 +48,26 @@ inline std::string renameTitle(std::string_view oldName) {
 
 // Reading a cell for an evaluation.
 inline std::string invalidNumberFormat(std::string_view text) {
-    return "Invalid number format - " + quoted(text);
+    return "Invalid number format - " + inQuotes(text);
 }
 inline std::string zeroDenominator(std::string_view matrix, int row, int col,
                                    std::string_view cell) {
     return "Zero denominator in cell (" + std::to_string(row) + "," + std::to_string(col) +
-           ") of matrix " + quoted(matrix) + ": " + quoted(cell) + ".";
+           ") of matrix " + inQuotes(matrix) + ": " + inQuotes(cell) + ".";
 }
 
 // The expression evaluator.
 inline std::string invalidNumeric(std::string_view run) {
-    return "Invalid numeric value : " + quoted(run) + ".";
+    return "Invalid numeric value : " + inQuotes(run) + ".";
 }
 inline std::string unknownName(std::string_view name) {
-    return "Unrecognized MAT name : " + quoted(name) + ".";
+    return "Unrecognized MAT name : " + inQuotes(name) + ".";
 }
 inline std::string missingOpen(int column) {
     return "Missing \"(\" (before col " + std::to_string(column) + ")";
 }
 inline std::string invalidChar(char c) {
-    return "Invalid character in expression - " + quoted(std::string(1, c)) + ".";
+    return "Invalid character in expression - " + inQuotes(std::string(1, c)) + ".";
 }
 inline constexpr std::string_view kInsufficientOperands = "error: insufficient operands.";
 inline constexpr std::string_view kPoolOverflow = "internal error: temp matrix space overflow.";
@@ -103,7 +103,7 @@ inline std::string powerNotSquare(int rows, int cols) {
 
 // The operations Rref, Inv, Det and Trace.
 inline std::string notKnown(std::string_view expression) {
-    return quoted(expression) + " not a known matrix.";
+    return inQuotes(expression) + " not a known matrix.";
 }
 inline constexpr std::string_view kRrefNoSelection = "No matrix item selected.";
 inline constexpr std::string_view kNoSelection = "No Matrix selected from Matrix List";
@@ -111,34 +111,34 @@ inline constexpr std::string_view kRrefPrevTitle = "results matrix Rref -";
 inline constexpr std::string_view kInvPrevTitle = "Inverse of results matrix -";
 inline constexpr std::string_view kDetPrevTitle = "DET for previous result";
 inline std::string rrefTitle(std::string_view name) {
-    return "RREF of matrix  " + quoted(name) + " -";
+    return "RREF of matrix  " + inQuotes(name) + " -";
 }
 inline std::string invTitle(std::string_view name) {
-    return "Inverse of " + quoted(name);
+    return "Inverse of " + inQuotes(name);
 }
 inline std::string detTitle(std::string_view name) {
-    return "DET for matrix " + quoted(name);
+    return "DET for matrix " + inQuotes(name);
 }
 inline std::string invalidData(std::string_view cell) {
-    return "Invalid Data - " + quoted(cell) + ".";
+    return "Invalid Data - " + inQuotes(cell) + ".";
 }
 inline std::string traceInvalidCell(std::string_view cell) {
-    return "Error evaluating elements of matrix (" + quoted(cell) + ").";
+    return "Error evaluating elements of matrix (" + inQuotes(cell) + ").";
 }
 inline std::string invNotSquare(std::string_view name) {
-    return "Inverse not possible - " + quoted(name) + " not square.";
+    return "Inverse not possible - " + inQuotes(name) + " not square.";
 }
 inline constexpr std::string_view kInvPrevNotSquare =
     "Previous answer not Invertable - not square.";
 inline constexpr std::string_view kDetNotSquare = "DET not possible - matrix not square";
 inline std::string traceNotSquare(std::string_view name) {
-    return "TRACE not possible - " + quoted(name) + " not square.";
+    return "TRACE not possible - " + inQuotes(name) + " not square.";
 }
 inline constexpr std::string_view kTracePrevNotSquare = "TRACE not possible - matrix not square.";
 inline constexpr std::string_view kHasNoInverse = "Has no Inverse.";
 inline constexpr std::string_view kValueSeparator = "   =   ";
 inline std::string traceLine(std::string_view name, std::string_view value) {
-    return "TRACE of  " + quoted(name) + std::string(kValueSeparator) + std::string(value);
+    return "TRACE of  " + inQuotes(name) + std::string(kValueSeparator) + std::string(value);
 }
 inline std::string tracePrevLine(std::string_view value) {
     return "TRACE result matrix  =  " + std::string(value);
