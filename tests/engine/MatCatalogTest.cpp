@@ -1,6 +1,6 @@
+#include "engine/matrix/MatCatalog.h"
 #include "engine/core/Extended.h"
 #include "engine/core/Scalar.h"
-#include "engine/matrix/MatCatalog.h"
 
 #include <gtest/gtest.h>
 
@@ -112,7 +112,8 @@ TEST(MatCatalog, CreateCopiesSourceCellsToTheirPositions) {
 TEST(MatCatalog, TimestampsUseAPointUnderACommaLocale) {
     const char* old = std::setlocale(LC_ALL, nullptr);
     const std::string saved = old ? old : "C";
-    const bool comma = std::setlocale(LC_ALL, "de_DE.UTF-8") || std::setlocale(LC_ALL, "fr_FR.UTF-8");
+    const bool comma =
+        std::setlocale(LC_ALL, "de_DE.UTF-8") || std::setlocale(LC_ALL, "fr_FR.UTF-8");
     EXPECT_EQ(dateTimeField(46000.123456789), "46000.123456789");
     std::setlocale(LC_ALL, saved.c_str());
     if (!comma) GTEST_SKIP() << "no locale with a decimal comma installed";

@@ -1,5 +1,5 @@
-#include "engine/core/Extended.h"
 #include "engine/matrix/MatEval.h"
+#include "engine/core/Extended.h"
 #include "engine/matrix/MatState.h"
 
 #include <gtest/gtest.h>
@@ -178,9 +178,9 @@ TEST(MatEval, PostfixFollowsThePrecedenceTables) {
     std::vector<MatTok> kinds;
     for (const MatToken& tok : matPostfix(t.tokens))
         kinds.push_back(tok.kind);
-    EXPECT_EQ(kinds, (std::vector<MatTok>{MatTok::Number, MatTok::Matrix, MatTok::Number,
-                                          MatTok::Power, MatTok::ImplicitMul, MatTok::Matrix,
-                                          MatTok::Mul}));
+    EXPECT_EQ(kinds,
+              (std::vector<MatTok>{MatTok::Number, MatTok::Matrix, MatTok::Number, MatTok::Power,
+                                   MatTok::ImplicitMul, MatTok::Matrix, MatTok::Mul}));
 }
 
 TEST(MatState, KeysEditTheExpressionAndErrorsKeepTheLastResult) {
