@@ -1,5 +1,7 @@
 #include "engine/matrix/MatOps.h"
 
+#include "../support/LiteralDet.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,32 +11,7 @@
 namespace tallix {
 namespace {
 
-// The cofactor expansion as written: along the top row of the minor, the
-// minor's columns in a list, recursing into every minor anew (n! products).
-Extended literalMinor(const MatGrid& m, int top, const std::vector<int>& cols) {
-    const int size = static_cast<int>(cols.size());
-    if (size == 1) return m.at(top, cols[0]);
-    if (size == 2)
-        return m.at(top, cols[0]) * m.at(top + 1, cols[1]) -
-               m.at(top, cols[1]) * m.at(top + 1, cols[0]);
-    Extended sum = 0;
-    for (int i = 0; i < size; ++i) {
-        std::vector<int> rest = cols;
-        rest.erase(rest.begin() + i);
-        if (i % 2 == 0)
-            sum = sum + m.at(top, cols[i]) * literalMinor(m, top + 1, rest);
-        else
-            sum = sum - m.at(top, cols[i]) * literalMinor(m, top + 1, rest);
-    }
-    return sum;
-}
-
-Extended literalDet(const MatGrid& m) {
-    std::vector<int> cols(m.rows);
-    for (int c = 0; c < m.rows; ++c)
-        cols[c] = c;
-    return literalMinor(m, 0, cols);
-}
+using test::literalDet;
 
 bool sameBits(Extended a, Extended b) {
     return std::memcmp(&a, &b, 10) == 0; // the 80 bits of the x87 format
