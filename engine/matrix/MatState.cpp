@@ -54,6 +54,54 @@ std::optional<TokenCode> matCodeForChar(char c) {
     }
 }
 
+MatChange MatState::create(const MatCreateRequest& request, double now) {
+    MatChange r = createMat(catalog, request, now);
+    if (!r.ok) return r;
+    editIndex = r.index;
+    result_.valid = false;
+    subMode = MatSubMode::Edit;
+    return r;
+}
+
+MatChange MatState::rename(int index, std::string_view newName) {
+    MatChange r = renameMat(catalog, index, newName);
+    if (!r.ok) return r;
+    result_.valid = false;
+    selectedRow = r.index;
+    return r;
+}
+
+MatChange MatState::remove(int index) {
+    MatChange r = deleteMat(catalog, index);
+    if (!r.ok) return r;
+    result_.valid = false;
+    editIndex = -1;
+    selectedRow = -1;
+    return r;
+}
+
+bool MatState::canSaveResult() const {
+    if (subMode == MatSubMode::Algeb) return result_.valid;
+    const MatOpGridResult* r = subMode == MatSubMode::Inv    ? &inv_
+                               : subMode == MatSubMode::Rref ? &rref_
+                                                             : nullptr;
+    return r && r->message.empty() && r->rows >= 1 && r->cols >= 1;
+}
+
+MatChange MatState::saveResultAs(std::string_view name, double now) {
+    if (!canSaveResult()) return {};
+    std::vector<std::string> cells;
+    if (subMode == MatSubMode::Algeb) {
+        cells = result_.cellList();
+        return saveMatAs(catalog, name, result_.rows, result_.cols, cells, now);
+    }
+    const MatOpGridResult& r = subMode == MatSubMode::Inv ? inv_ : rref_;
+    for (int i = 0; i < r.rows; ++i)
+        for (int j = 0; j < r.cols; ++j)
+            cells.push_back(r.cell(i, j));
+    return saveMatAs(catalog, name, r.rows, r.cols, cells, now);
+}
+
 void MatState::clearExpression() {
     expr_.clear();
     cursor_ = 1;

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tallix {
 
@@ -41,6 +42,20 @@ public:
     MatSubMode prevSubMode = MatSubMode::List;
     int selectedRow = -1; // the list's selected row, or -1
     int editIndex = -1;   // the catalog line being edited, or -1
+
+    // Catalog changes through one door: each keeps the mode's own state in
+    // step (the result is no longer valid after a create, rename or delete;
+    // a new matrix is the one edited; a renamed one stays selected; a
+    // deleted one is no longer edited). The caller writes the file after a
+    // change that succeeded.
+    MatChange create(const MatCreateRequest& request, double now);
+    MatChange rename(int index, std::string_view newName);
+    MatChange remove(int index);
+    // Whether the shown result can be saved: a valid algebra result in
+    // Algeb, or an Inv or Rref result without a message.
+    bool canSaveResult() const;
+    // Saves the shown result as `name` (the caller has asked to overwrite).
+    MatChange saveResultAs(std::string_view name, double now);
 
     const std::string& expression() const { return expr_; }
     // 1-based character position, 1..length + 1.

@@ -6,6 +6,8 @@
 
 #include <clocale>
 #include <cmath>
+#include <locale>
+#include <string>
 
 namespace tallix {
 namespace {
@@ -109,14 +111,20 @@ TEST(MatCatalog, CreateCopiesSourceCellsToTheirPositions) {
     EXPECT_EQ(r.index, 0);
 }
 
+struct CommaPoint : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+};
+
 TEST(MatCatalog, TimestampsUseAPointUnderACommaLocale) {
-    const char* old = std::setlocale(LC_ALL, nullptr);
-    const std::string saved = old ? old : "C";
-    const bool comma =
-        std::setlocale(LC_ALL, "de_DE.UTF-8") || std::setlocale(LC_ALL, "fr_FR.UTF-8");
-    EXPECT_EQ(dateTimeField(46000.123456789), "46000.123456789");
-    std::setlocale(LC_ALL, saved.c_str());
-    if (!comma) GTEST_SKIP() << "no locale with a decimal comma installed";
+    // A C++ locale with a decimal comma, and a C one when the system has one.
+    const std::locale savedGlobal = std::locale::global(std::locale(std::locale(), new CommaPoint));
+    const std::string savedC = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) std::setlocale(LC_ALL, "fr_FR.UTF-8");
+    const std::string text = dateTimeField(46000.123456789);
+    std::setlocale(LC_ALL, savedC.c_str());
+    std::locale::global(savedGlobal);
+    EXPECT_EQ(text, "46000.123456789");
+    EXPECT_EQ(dateTimeField(46001), "46001");
 }
 
 TEST(MatCatalog, RenameKeepsStampsMovesLineAndRefusesTakenNames) {

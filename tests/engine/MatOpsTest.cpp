@@ -141,3 +141,45 @@ TEST(MatOps, SourceFollowsThePreviousSubMode) {
 
 } // namespace
 } // namespace tallix
+
+namespace tallix {
+namespace {
+
+TEST(MatState, CatalogChangesKeepTheModeInStep) {
+    MatState st;
+    st.catalog = opsCatalog();
+    st.enterAlgeb();
+    st.ProcessMatButtonClick(*matCodeForChar('A'));
+    st.ProcessMatButtonClick(*matCodeForChar('/'));
+    st.ProcessMatButtonClick(*matCodeForChar('2'));
+    st.EvalCrMatExp();
+    ASSERT_TRUE(st.canSaveResult());
+    // Saving a result keeps it valid; the cells are stored as shown.
+    MatChange r = st.saveResultAs("Half", 46000);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(ParseMatDefN(st.catalog, r.index).elements, "[1 / 2,1,3 / 2,2]");
+    EXPECT_TRUE(st.result().valid);
+    // Its cells read back as numbers in a later expression.
+    st.ProcessMatButtonClick(39);
+    for (char c : std::string("2HALF-A"))
+        st.ProcessMatButtonClick(*matCodeForChar(c));
+    st.EvalCrMatExp();
+    EXPECT_EQ(st.result().cellList(), (std::vector<std::string>{"0", "0", "0", "0"}));
+
+    r = st.create({"New", "2", "2", {}}, 46000);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(st.editIndex, r.index);
+    EXPECT_EQ(st.subMode, MatSubMode::Edit);
+    EXPECT_FALSE(st.result().valid);
+    EXPECT_FALSE(st.canSaveResult());
+
+    r = st.rename(r.index, "Aaa");
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(st.selectedRow, 1);
+    EXPECT_TRUE(st.remove(st.selectedRow).ok);
+    EXPECT_EQ(st.editIndex, -1);
+    EXPECT_EQ(FindMatDefInMatsTSL(st.catalog, "Aaa"), -1);
+}
+
+} // namespace
+} // namespace tallix
