@@ -114,6 +114,14 @@ struct Value {
     MatGrid grid;
 };
 
+bool finite(const Value& v) {
+    if (!v.matrix) return std::isfinite(v.number);
+    for (int i = 0; i < v.grid.rows; ++i)
+        for (int j = 0; j < v.grid.cols; ++j)
+            if (!std::isfinite(v.grid.at(i, j))) return false;
+    return true;
+}
+
 class Evaluator {
 public:
     Evaluator(const MatCatalog& catalog, int poolSlots)
@@ -315,6 +323,9 @@ bool Evaluator::reduce(std::vector<MatToken>& out) {
         }
         Value result;
         if (!compute(op, n == 2 ? &values[1] : nullptr, values[0], result)) return false;
+        // Overflow and invalid operations (a power with no real value, a
+        // value computed from an undefined cell) end the evaluation.
+        if (!finite(result)) return fail(matmsg::kEvaluationError);
         for (int i = 0; i < n; ++i) {
             MatToken& t = out[taken[i]];
             if (t.kind == MatTok::Matrix) used_[-t.index - 1] = false;

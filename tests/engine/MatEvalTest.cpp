@@ -113,6 +113,9 @@ TEST(MatEval, ImplicitProductAndPrecedence) {
         {"0^-1", "Error: 0^-1 not defined"},
         {"2^T", "Error:  Mat^T only supported form."},
         {"2^A", "Error: num^mat not defined."},
+        {"(0-4)^0.5", "error: Evaluation error."},
+        {"10^3000*A*10^3000", "error: Evaluation error."},
+        {"(A*10^1000)^5", "error: Evaluation error."},
     });
 }
 
