@@ -21,5 +21,7 @@ int runVerify(std::span<char* const> args);
 int runSnapshot(std::span<char* const> args);
 #endif
 int runFx(std::span<char* const> args);
+int runMat(std::span<char* const> args);
+int runMatOp(std::span<char* const> args);
 
 } // namespace tallix::cli

@@ -28,6 +28,14 @@ constexpr std::array kCommands = {
     CommandEntry{"fx",
                  "fx [--deg] [--polar|--param] EXPR X...   evaluate the function EXPR at each X",
                  runFx},
+    CommandEntry{"mat",
+                 "mat --catalog FILE EXPR   evaluate the matrix expression EXPR over the\n"
+                 "                       catalog FILE (tallixMats.Lst format); rows TAB-separated",
+                 runMat},
+    CommandEntry{"matop",
+                 "matop rref|inv|det|trace [--no-rational] --catalog FILE NAME\n"
+                 "                       an operation on the catalog matrix NAME",
+                 runMatOp},
 };
 
 void printHelp(std::FILE* out) {

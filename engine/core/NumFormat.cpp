@@ -90,6 +90,13 @@ Extended tolerance(int digits) {
     return kPowers[std::clamp(digits, -10, -4) + 10];
 }
 
+constexpr std::uint64_t kMaxPiDenominator = 72;
+constexpr std::uint64_t kMaxLabelDenominator = 256;
+constexpr Extended kLabelTolerance = 1e-9L;
+constexpr Extended kMatrixTolerance = 1e-11L;
+
+} // namespace
+
 std::string signedFraction(bool negative, std::uint64_t p, std::uint64_t q) {
     std::string s;
     if (negative) s.push_back('-');
@@ -97,8 +104,6 @@ std::string signedFraction(bool negative, std::uint64_t p, std::uint64_t q) {
     return s;
 }
 
-// "2 pi / 3", " pi / 4", "-1 pi", "3 pi": the numerator is left out only when
-// it is +1.
 std::string piText(bool negative, std::uint64_t p, std::uint64_t q) {
     std::string s;
     if (negative) s.push_back('-');
@@ -107,13 +112,6 @@ std::string piText(bool negative, std::uint64_t p, std::uint64_t q) {
     if (q != 1) s.append(" / ").append(std::to_string(q));
     return s;
 }
-
-constexpr std::uint64_t kMaxPiDenominator = 72;
-constexpr std::uint64_t kMaxLabelDenominator = 256;
-constexpr Extended kLabelTolerance = 1e-9L;
-constexpr Extended kMatrixTolerance = 1e-11L;
-
-} // namespace
 
 std::string formatFloat(FloatFormat kind, int precision, int digits, Extended x) {
     if (!std::isfinite(x)) return nonFinite(x);

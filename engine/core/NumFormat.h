@@ -2,6 +2,7 @@
 
 #include "engine/core/Extended.h"
 
+#include <cstdint>
 #include <string>
 
 namespace tallix {
@@ -55,6 +56,12 @@ inline std::string scientific20Text(Extended x) {
 // The integer text of round(x) (half to even). Values beyond the 64-bit range
 // get the decimal text instead.
 std::string integerText(Extended x);
+
+// "-7 / 3": the numerator with its sign, " / ", the denominator.
+std::string signedFraction(bool negative, std::uint64_t p, std::uint64_t q);
+// "2 pi / 3", " pi / 4", "-1 pi", "3 pi": p pi / q, the numerator left out
+// only when it is +1 and the denominator when it is 1.
+std::string piText(bool negative, std::uint64_t p, std::uint64_t q);
 
 // The calculator line's result text for the result value v.
 std::string CalcResultText(Extended v, DisplayMode mode, const CalcDisplaySettings& settings);

@@ -3,7 +3,8 @@
 namespace tallix {
 
 Workspace::Workspace()
-    : calc_(shared_), funcs_(std::make_unique<FuncSet>()), funcEditor_(*funcs_, shared_) {}
+    : calc_(shared_), funcs_(std::make_unique<FuncSet>()), funcEditor_(*funcs_, shared_),
+      mat_(std::make_unique<MatState>()) {}
 
 void Workspace::setCalcDisplay(const CalcDisplaySettings& s, bool autoscroll) {
     calc_.setDisplaySettings(s);

@@ -5,6 +5,7 @@
 #include "engine/func/FuncEditor.h"
 #include "engine/func/FuncSet.h"
 #include "engine/graph/GraphLayout.h"
+#include "engine/matrix/MatState.h"
 
 #include <memory>
 
@@ -37,6 +38,9 @@ public:
     const FuncSet& funcs() const { return *funcs_; }
     // The f(x) mode's editor of the slots (current slot, first visible slot).
     FuncEditor& funcEditor() { return funcEditor_; }
+    // The matrix mode: its catalog, expression, results and options.
+    MatState& mat() { return *mat_; }
+    const MatState& mat() const { return *mat_; }
     GraphWindow& graphWindow() { return graphWindow_; }
     const GraphWindow& graphWindow() const { return graphWindow_; }
 
@@ -50,6 +54,7 @@ private:
     std::unique_ptr<FuncSet> funcs_; // about 330 kB
     FuncEditor funcEditor_;
     GraphWindow graphWindow_;
+    std::unique_ptr<MatState> mat_; // about 30 kB
 };
 
 } // namespace tallix

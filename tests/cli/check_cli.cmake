@@ -82,3 +82,32 @@ execute_process(COMMAND ${CLI} eval -- "1" "2" RESULT_VARIABLE rc OUTPUT_QUIET E
 if(NOT rc EQUAL 2)
     message(SEND_ERROR "tallix-cli eval -- 1 2: exit status ${rc}, expected 2")
 endif()
+
+# mat and matop over a catalog file.
+set(mats ${CMAKE_CURRENT_BINARY_DIR}/tallixMats.Lst)
+file(WRITE ${mats} "B,46000.5,46000.5,2,3,[1,2,3,4,5,6]\nA,46000.5,46000.5,2,2,[1,2,3,4]\n"
+                   "P,46000.5,46000.5,1,2,[-PI,2PI/3]\nS,46000.5,46000.5,2,2,[1,2,2,4]\n"
+                   "Z,46000.5,46000.5,1,2,[1/0,2]\n")
+expect_output("2\t4\n6\t8" mat --catalog ${mats} "2A")
+expect_output("1\t4\n2\t5\n3\t6" mat --catalog ${mats} "B^T")
+expect_output("-2\t1\n3 / 2\t-1 / 2" mat --catalog ${mats} "A^-1")
+expect_output("1\t0\n0\t1" mat --catalog ${mats} "A^0")
+expect_output("-1 pi\t2 pi / 3" mat --catalog ${mats} "P")
+expect_output("0.25" mat --catalog ${mats} "1/4")
+expect_output("Mat - Mat size error:  [2x2] - [2x3]" mat --catalog ${mats} "A-B")
+expect_output("Error: Mat^NNN, n must be positive integer." mat --catalog ${mats} "A^(0-2)")
+expect_output("Zero denominator in cell (1,1) of matrix \"Z\": \"1/0\"." mat --catalog ${mats} "Z")
+expect_output("RREF of matrix  \"S\" -\n1\t2\n0\t0" matop rref --catalog ${mats} S)
+expect_output("Inverse of \"A\"\n-2\t1\n1.5\t-0.5" matop inv --no-rational --catalog ${mats} A)
+expect_output("Inverse of \"S\"\nHas no Inverse." matop inv --catalog ${mats} S)
+expect_output("DET for matrix \"A\"   =   -2" matop det --catalog ${mats} a)
+expect_output("DET not possible - matrix not square" matop det --catalog ${mats} B)
+expect_output("TRACE not possible - \"B\" not square." matop trace --catalog ${mats} B)
+expect_output("TRACE of  \"A\"   =   5" matop trace --catalog ${mats} A)
+foreach(bad "mat;--catalog;${CMAKE_CURRENT_BINARY_DIR}/no-such.Lst;A" "mat;A" "matop;lu;--catalog;${mats};A"
+            "matop;det;A")
+    execute_process(COMMAND ${CLI} ${bad} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_QUIET)
+    if(NOT rc EQUAL 2 OR NOT out STREQUAL "")
+        message(SEND_ERROR "tallix-cli ${bad}: exit status ${rc}, printed '${out}', expected 2 and nothing")
+    endif()
+endforeach()

@@ -346,3 +346,27 @@ TEST_F(MainForm, TrigModeIsOneFactForEveryPageAndTheVerificationRun) {
 
 } // namespace
 } // namespace tallix
+
+namespace tallix {
+namespace {
+
+TEST_F(MainForm, MatrixCatalogIsLoadedAtStartAndAnUnreadableOneWarns) {
+    ASSERT_TRUE(writeFileAtomically(dataFolder() / "tallixMats.Lst",
+                                    "B,1,1,1,1,[2]\nA,1,1,1,1,[1]\nb,1,1,1,1,[2]\n")
+                    .ok);
+    {
+        TtallixMainForm form(dataFolder());
+        EXPECT_EQ(form.state().workspace().mat().catalog.lines(),
+                  (std::vector<std::string>{"A,1,1,1,1,[1]", "B,1,1,1,1,[2]"}));
+    }
+    std::filesystem::remove(dataFolder() / "tallixMats.Lst");
+    std::filesystem::create_directory(dataFolder() / "tallixMats.Lst");
+    QString warning;
+    closeNextMessageBox(warning);
+    TtallixMainForm form(dataFolder());
+    EXPECT_EQ(warning, "Error reading Matrix catalog - catalog initialized to empty.");
+    EXPECT_EQ(form.state().workspace().mat().catalog.size(), 0);
+}
+
+} // namespace
+} // namespace tallix

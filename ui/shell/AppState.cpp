@@ -10,13 +10,16 @@
 namespace tallix {
 
 AppState::AppState(std::filesystem::path dataFolder, QObject* parent)
-    : QObject(parent), folder_(std::move(dataFolder)), store_(folder_ / SettingsStore::kFileName) {
+    : QObject(parent), folder_(std::move(dataFolder)), store_(folder_ / SettingsStore::kFileName),
+      mats_(folder_ / MatCatalogFile::kFileName) {
     store_.load();
     loadFuncSlots(store_.ini(), ws_.funcs());
     const int mode = store_.values().calcmode;
     ws_.setMode(static_cast<CalcMode>(mode >= 0 && mode <= 4 ? mode : 0));
     const Settings& v = store_.values();
     ws_.setCalcDisplay({v.fracouterrdig, v.roundn, v.exppireduction, v.floatvssci}, v.autoscroll);
+    ws_.mat().options = {v.matpireduction, v.matrational, v.matfuncprevansw, v.matclrexpuponentry};
+    matsWarning_ = mats_.load(ws_.mat().catalog);
 
     // A missing file is an empty history; lines that do not parse are kept
     // as they are and shown as raw text.
@@ -34,6 +37,7 @@ AppState::~AppState() {
 void AppState::settingsApplied() {
     const Settings& v = store_.values();
     ws_.setCalcDisplay({v.fracouterrdig, v.roundn, v.exppireduction, v.floatvssci}, v.autoscroll);
+    ws_.mat().options = {v.matpireduction, v.matrational, v.matfuncprevansw, v.matclrexpuponentry};
     emit settingsChanged();
 }
 
@@ -84,7 +88,15 @@ bool AppState::saveFuncs() {
     return true;
 }
 
+bool AppState::saveMats() {
+    const auto message = ChkptMatsTSL(ws_.mat().catalog, mats_);
+    if (!message) return true;
+    warn(QString::fromStdString(*message));
+    return false;
+}
+
 void AppState::reportLoadErrors() {
+    if (matsWarning_) warn(QString::fromStdString(*matsWarning_));
     for (const auto& error : {store_.loadError(), history_.loadError()})
         if (error)
             warn(QString("%1\nYour changes are kept for this run only; the file is not written "

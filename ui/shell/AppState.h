@@ -2,11 +2,14 @@
 
 #include "engine/workspace/Workspace.h"
 #include "store/History.h"
+#include "store/MatCatalogFile.h"
 #include "store/Settings.h"
 
 #include <QObject>
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 class QWidget;
 
@@ -58,6 +61,10 @@ public:
     bool saveHistory();
     bool saveFuncs();
 
+    // Writes the matrix catalog after a change; a failed write is reported
+    // in a warning box and the change stays in memory.
+    bool saveMats();
+
     // Warns of each file that exists but could not be read at start; such a
     // file is never written over in this run.
     void reportLoadErrors();
@@ -80,6 +87,8 @@ private:
     Workspace ws_;
     SettingsStore store_;
     ExpressionHistory history_;
+    MatCatalogFile mats_;
+    std::optional<std::string> matsWarning_; // the catalog could not be read at start
     bool recordHistory_ = true;
     bool hints_ = false;
     QWidget* warningParent_ = nullptr;
