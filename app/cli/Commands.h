@@ -21,5 +21,6 @@ int runVerify(std::span<char* const> args);
 int runSnapshot(std::span<char* const> args);
 #endif
 int runFx(std::span<char* const> args);
+int runTRange(std::span<char* const> args);
 
 } // namespace tallix::cli

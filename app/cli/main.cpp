@@ -28,6 +28,11 @@ constexpr std::array kCommands = {
     CommandEntry{"fx",
                  "fx [--deg] [--polar|--param] EXPR X...   evaluate the function EXPR at each X",
                  runFx},
+    CommandEntry{"trange",
+                 "trange BUTTON TMIN TMAX   the T-value range window's two texts after one press\n"
+                 "                       of BUTTON (zoomin, zoomout, min<<, min<, min>, min>>,\n"
+                 "                       shift<, shift>, max<<, max<, max>, max>>)",
+                 runTRange},
 };
 
 void printHelp(std::FILE* out) {
