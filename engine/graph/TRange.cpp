@@ -65,8 +65,13 @@ TRange pressTRangeButton(TRangeButton button, Extended tmin, Extended tmax) {
     auto snap = [span](Extended v) { return std::fabs(v) < span * 1e-12L ? 0 : v; };
     if (minMoves) next.min = snap(next.min);
     if (maxMoves) next.max = snap(next.max);
-    const TRange rounded{minMoves ? roundTEnd(next.min) : next.min,
-                         maxMoves ? roundTEnd(next.max) : next.max};
+    // A rounded end must still have moved the way the button moves it.
+    auto settle = [](Extended from, Extended to) {
+        const Extended r = roundTEnd(to);
+        return (r - from) * (to - from) > 0 ? r : to;
+    };
+    const TRange rounded{minMoves ? settle(tmin, next.min) : next.min,
+                         maxMoves ? settle(tmax, next.max) : next.max};
     return rounded.min < rounded.max ? rounded : next;
 }
 

@@ -40,9 +40,11 @@ struct TRange {
 Extended roundTEnd(Extended v);
 
 // The range after one press of `button` on tmin..tmax; only the ends the
-// button moves are rounded. When rounding would leave the ends equal or out
-// of order (100..101 zoomed in gives 100.1..100.9, both rounding to 100),
-// the moved ends are kept unrounded, so a press never collapses the range.
+// button moves are rounded. An end whose rounding would undo or reverse its
+// move (1.23..1.24 with the minimum moved right to 1.231) is kept unrounded,
+// and so are both ends when rounding would leave them equal or out of order
+// (100..101 zoomed in gives 100.1..100.9), so every press moves the range and
+// none collapses it.
 // An end within 1e-12 span of 0 becomes 0 (the error of the sum, not a
 // value). A range that is not in order, or a press whose result is not finite,
 // leaves the range as it is.

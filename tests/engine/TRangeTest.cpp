@@ -63,6 +63,11 @@ TEST(TRange, OnlyMovedEndsAreRoundedAndTheRangeNeverCollapses) {
     // The error of 0.1 - 0.1 x 1 is no value of its own.
     r = pressTRangeButton(TRangeButton::ShiftLeft, 0.1L, 1.1L);
     EXPECT_EQ(r.min, 0);
+    // Rounding never undoes or reverses a move.
+    r = pressTRangeButton(TRangeButton::MinRight, 1.23L, 1.24L);
+    EXPECT_NEAR(double(r.min), 1.231, 1e-12);
+    r = pressTRangeButton(TRangeButton::MinRight, 0.001L, 0.002L);
+    EXPECT_NEAR(double(r.min), 0.0011, 1e-15);
     // An empty range stays as it is.
     r = pressTRangeButton(TRangeButton::ZoomOut, 3, 3);
     EXPECT_EQ(r.min, 3);

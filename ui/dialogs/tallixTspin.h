@@ -25,7 +25,7 @@ public:
     void refresh();
     // Moves the window to the left edge of `main`: directly above it when
     // main's top is greater than this window's height, directly below it
-    // otherwise.
+    // otherwise. Call it once the window is shown, when its frame is known.
     void placeBeside(QWidget* main);
     // One press of a button (what the button's click does).
     void press(TRangeButton button);
