@@ -23,5 +23,6 @@ int runSnapshot(std::span<char* const> args);
 int runFx(std::span<char* const> args);
 int runMat(std::span<char* const> args);
 int runMatOp(std::span<char* const> args);
+int runTRange(std::span<char* const> args);
 
 } // namespace tallix::cli

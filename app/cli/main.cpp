@@ -36,6 +36,11 @@ constexpr std::array kCommands = {
                  "matop rref|inv|det|trace [--no-rational] --catalog FILE NAME\n"
                  "                       an operation on the catalog matrix NAME",
                  runMatOp},
+    CommandEntry{"trange",
+                 "trange BUTTON TMIN TMAX   the T-value range window's two texts after one press\n"
+                 "                       of BUTTON (zoomin, zoomout, min<<, min<, min>, min>>,\n"
+                 "                       shift<, shift>, max<<, max<, max>, max>>)",
+                 runTRange},
 };
 
 void printHelp(std::FILE* out) {

@@ -2,7 +2,9 @@
 
 #include "engine/core/Tokens.h"
 #include "engine/func/FuncSet.h"
+#include "ui/dialogs/tallixGrfOpts.h"
 #include "ui/dialogs/tallixHist.h"
+#include "ui/dialogs/tallixTspin.h"
 #include "ui/dialogs/tallixVerf.h"
 #include "ui/pages/CalcPage.h"
 #include "ui/pages/FxPage.h"
@@ -196,7 +198,16 @@ QString writeSnapshots(const QString& dir, const SnapshotOptions& options) {
         const QString graph = QDir(dir).filePath("graph.png");
         if (!form.graphView()->renderImage(2).save(graph, "PNG"))
             return QString("cannot write %1").arg(graph);
-        return QString();
+        // The graph's two windows as they open over this graph.
+        TtallixGraphPBoptsForm options(form.state(), &form);
+        options.loadValues(form.graphView()->plotLayout(), form.graphView());
+        options.show();
+        QString error = saveWidget(options, dir, "grfopts.png");
+        options.hide();
+        if (!error.isEmpty()) return error;
+        TtallixTspinForm spin(form.state(), &form);
+        spin.show();
+        return saveWidget(spin, dir, "trange.png");
     });
 }
 

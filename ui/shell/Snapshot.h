@@ -12,7 +12,8 @@ struct SnapshotOptions {
 
 // Renders the main window in each of the five modes into DIR as calc.png,
 // fx.png, lists.png, regr.png and matrix.png (354 x 470 at ratio 1), and
-// the f(x) mode's graph alone at ratio 2 as graph.png. Uses a
+// the f(x) mode's graph alone at ratio 2 as graph.png, the graphing options
+// dialog as grfopts.png and the T-value range window as trange.png. Uses a
 // fresh temporary data folder, so the user's settings are neither read nor
 // changed; a given ini file is copied into it first. Needs a QApplication.
 // Returns an error text, empty on success.
