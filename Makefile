@@ -5,7 +5,7 @@ JOBS  ?= $(shell nproc)
 # WERROR=ON stops the build on any warning in our own code (CI sets it).
 WERROR ?= OFF
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test bench deb clean
 
 deps:
 	@scripts/install-deps.sh
@@ -32,6 +32,10 @@ test: build
 
 bench: build
 	$(BUILD)/bench/tallix_bench
+
+# The Debian package, $(BUILD)/tallix_<version>_<arch>.deb.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

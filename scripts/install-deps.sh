@@ -4,8 +4,10 @@
 # Works as root or through sudo; runs `apt-get update` only when a plain install fails.
 set -euo pipefail
 
+# dpkg-dev and file: the Debian package's dependency list (cpack -G DEB);
+# desktop-file-utils: the check of the desktop entry.
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libjpeg-dev
-          libgtest-dev libbenchmark-dev fonts-dejavu-core "$@")
+          libgtest-dev libbenchmark-dev fonts-dejavu-core dpkg-dev file desktop-file-utils "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,7 @@
 #include "store/DataFolder.h"
 
+#include "store/HelpFolder.h"
+
 #include <fstream>
 #include <string>
 #include <system_error>
@@ -47,7 +49,9 @@ void DataFolder::copyShippedFiles(const fs::path& from, const fs::path& to) {
 }
 
 fs::path DataFolder::choose(const fs::path& program, const char* xdgDataHome, const char* home) {
-    if (isWritableFolder(program)) return program;
+    // An installed program's bin/ is shared by every user and program, even
+    // when this user (root) may write in it.
+    if (!isInstalledProgramFolder(program) && isWritableFolder(program)) return program;
     fs::path base;
     if (xdgDataHome && *xdgDataHome && fs::path(xdgDataHome).is_absolute())
         base = xdgDataHome;

@@ -11,7 +11,8 @@ namespace tallix {
 class DataFolder {
 public:
     // The folder for this run: `programFolder` when files can be created in
-    // it, otherwise the per-user folder $XDG_DATA_HOME/tallix (normally
+    // it and it is not the bin/ of an installed tree (isInstalledProgramFolder),
+    // otherwise the per-user folder $XDG_DATA_HOME/tallix (normally
     // ~/.local/share/tallix; the temporary folder when neither variable is
     // usable), created when needed. When the per-user folder is created, it
     // starts with copies of the data files shipped beside the program

@@ -1,5 +1,7 @@
 // The right-click menus, the colour items, help and the options dialog of the
 // main window.
+#include "store/DataFolder.h"
+#include "store/HelpFolder.h"
 #include "ui/dialogs/tallixAbout.h"
 #include "ui/dialogs/tallixOpts.h"
 #include "ui/pages/CalcPage.h"
@@ -20,7 +22,8 @@ namespace tallix {
 
 namespace {
 
-constexpr const char* kHelpPage = "https://abacorn.example.org/tallix/tutorial.html";
+// The first help page, in the help folder (store/HelpFolder.h).
+constexpr const char* kHelpPage = "index.html";
 
 // An entry whose command is not built yet: present, greyed.
 void addLater(QMenu* menu, const char* text) {
@@ -126,10 +129,23 @@ void TtallixMainForm::setBgColorToDefault() {
 }
 
 void TtallixMainForm::openHelpPage() {
-    if (QDesktopServices::openUrl(QUrl(kHelpPage))) return;
+    const std::filesystem::path program = DataFolder::programFolder();
+    const std::filesystem::path folder = findHelpFolder(program);
+    if (folder.empty()) {
+        QStringList searched;
+        for (const std::filesystem::path& f : helpFolderCandidates(program))
+            searched << QString::fromStdString(f.string());
+        QMessageBox::warning(this, "Graphing Abacorn",
+                             QString("The help pages were not found. They were looked for in:\n%1")
+                                 .arg(searched.join('\n')));
+        return;
+    }
+    const QUrl page = QUrl::fromLocalFile(QString::fromStdString((folder / kHelpPage).string()));
+    if (QDesktopServices::openUrl(page)) return;
     // The desktop services give no error number; 0 stands for "not started".
-    QMessageBox::warning(this, "Graphing Abacorn",
-                         QString("Unable to invoke Default Browser (err=0 %1)").arg(kHelpPage));
+    QMessageBox::warning(
+        this, "Graphing Abacorn",
+        QString("Unable to invoke Default Browser (err=0 %1)").arg(page.toString()));
 }
 
 void TtallixMainForm::showOptions() {

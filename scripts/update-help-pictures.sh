@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Redraws the pictures of the help pages (help/img/) with the built
+# `tallix-cli snapshot`, the f(x) ones from scripts/help-pictures.ini.
+# Run after a change that shows in the window, then look at them and commit.
+# Usage: scripts/update-help-pictures.sh [BUILD_FOLDER]   (default: build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cli=${1:-build}/app/tallix-cli
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$cli" snapshot --ini scripts/help-pictures.ini "$work/modes"
+"$cli" snapshot --calc-demo "$work/demo"
+cp "$work/demo/calc-demo.png" help/img/calc.png
+for name in fx graph lists regr matrix history verify; do
+    cp "$work/modes/$name.png" help/img/
+done
