@@ -54,11 +54,10 @@ int createTemporary(const fs::path& folder, const std::string& name, fs::path& t
     static std::atomic<std::uint64_t> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
         // splitmix64 over the clock, the process and a counter.
-        std::uint64_t z =
-            static_cast<std::uint64_t>(
-                std::chrono::steady_clock::now().time_since_epoch().count()) ^
-            (static_cast<std::uint64_t>(::getpid()) << 32) ^
-            (counter.fetch_add(1) * 0x9E3779B97F4A7C15ULL);
+        std::uint64_t z = static_cast<std::uint64_t>(
+                              std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                          (static_cast<std::uint64_t>(::getpid()) << 32) ^
+                          (counter.fetch_add(1) * 0x9E3779B97F4A7C15ULL);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
         z ^= z >> 31;

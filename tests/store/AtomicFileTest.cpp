@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -198,13 +198,11 @@ TEST_F(DataFolderChoice, StaleTemporariesOfOurOwnAreRemovedAtStart) {
         bool removed;
     };
     const Case cases[] = {
-        {".tallix.ini.Ab3dE9", true, true},
-        {".quorvHist.Lst.x0Z9qq", true, true},
+        {".tallix.ini.Ab3dE9", true, true},   {".quorvHist.Lst.x0Z9qq", true, true},
         {".primes.LST.aaaaaa", false, false}, // a save in progress
         {".notes.txt.Ab3dE9", true, false},   // not a data file's
         {".tallix.ini.Ab3d", true, false},    // not our naming
-        {".tallix.ini.Ab3-E9", true, false},
-        {"tallix.ini.Ab3dE9", true, false},
+        {".tallix.ini.Ab3-E9", true, false},  {"tallix.ini.Ab3dE9", true, false},
         {"tallix.ini", true, false},
     };
     const auto hourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);

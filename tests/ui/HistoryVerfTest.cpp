@@ -320,8 +320,9 @@ TEST_F(HistoryVerfUi, CancelDoesNothingAndAnUnreadableSuiteIsReported) {
             w->close();
         });
         runSuite(bad);
-        EXPECT_EQ(message, bad == huge ? "Unable to read specified test suite: it is larger than 4 MB."
-                                       : "Unable to read specified test suite.");
+        EXPECT_EQ(message, bad == huge
+                               ? "Unable to read specified test suite: it is larger than 4 MB."
+                               : "Unable to read specified test suite.");
         EXPECT_EQ(label("StatusLbl"), "Done.");
         EXPECT_FALSE(abortBtn()->isEnabled());
     }
