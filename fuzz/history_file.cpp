@@ -8,7 +8,10 @@
 #include "store/AtomicFile.h"
 #include "store/History.h"
 
+#include <cerrno>
 #include <cmath>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -19,13 +22,23 @@ namespace fs = std::filesystem;
 namespace {
 
 // A folder of this process's own, in memory where the system has one,
-// removed when the run ends.
+// removed when the run ends (and by the next run when this one could not).
 struct Scratch {
     fs::path dir;
     Scratch() {
         const fs::path base =
             fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        dir = base / ("tallix-fuzz-" + std::to_string(::getpid()));
+        const std::string prefix = "tallix-fuzz-";
+        std::error_code ec;
+        for (fs::directory_iterator it(base, ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            if (!name.starts_with(prefix)) continue;
+            const long pid = std::atol(name.c_str() + prefix.size());
+            std::error_code removeEc;
+            if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+                fs::remove_all(it->path(), removeEc);
+        }
+        dir = base / (prefix + std::to_string(::getpid()));
         fs::create_directories(dir);
     }
     ~Scratch() {
