@@ -8,6 +8,7 @@
 #include "engine/graph/GraphLayout.h"
 
 #include <cmath>
+#include <limits>
 #include <set>
 #include <string>
 
@@ -26,9 +27,11 @@ void checkAxis(Extended lo, Extended hi, bool piLabels) {
     FUZZ_CHECK(step.major > 0 && std::isfinite(step.major) && step.minor >= 0 &&
                    step.minor < step.major,
                "[%.21Lg, %.21Lg]: step %Lg, minor %Lg", lo, hi, step.major, step.minor);
-    // Tick values are whole multiples of the step, rounded: within half a
-    // unit of the last place of the range's ends.
-    const Extended slack = std::fmax(std::fabs(lo), std::fabs(hi)) * 0x1p-63L;
+    // Tick values are whole multiples of the step, rounded twice (the
+    // multiple's index, its value): within a unit or two of the last place of
+    // the range's ends.
+    const Extended slack = std::fmax(std::fmax(std::fabs(lo), std::fabs(hi)) * 0x1p-61L,
+                                     4 * std::numeric_limits<Extended>::denorm_min());
     const std::vector<Tick> major = majorTicks(lo, hi, step, piLabels);
     FUZZ_CHECK(major.size() <= 1000, "%zu major ticks", major.size());
     std::set<std::string> labels;

@@ -9,6 +9,7 @@
 #include "engine/core/Scalar.h"
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,10 @@ void checkReadsBack(Extended v, const char* what, const std::string& text) {
     if (isUndefined(v) || !std::isfinite(v)) return;
     const std::string written = general20Text(v);
     const Extended back = parseNumberText(written);
-    const Extended tolerance = std::fabs(v) * 1e-18L;
+    // 20 digits and one rounding each way; a few steps apart below the
+    // normal range, where the steps are wider than that.
+    const Extended tolerance =
+        std::fmax(std::fabs(v) * 1e-18L, 4 * std::numeric_limits<Extended>::denorm_min());
     FUZZ_CHECK(!isUndefined(back) && std::fabs(back - v) <= tolerance,
                "%s(\"%s\") = %.21Lg is written \"%s\", which reads %.21Lg", what, text.c_str(), v,
                written.c_str(), back);
