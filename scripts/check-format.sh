@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks that every .h/.cpp of engine, store, ui, app, tests and bench is laid out
+# Checks that every .h/.cpp of engine, store, ui, app, tests, bench and fuzz is laid out
 # as .clang-format says, with clang-format 14 (Debian 12's clang-format-14); other
 # versions lay out some lines differently. Lists the files that differ and fails.
 #   scripts/check-format.sh          check only
@@ -24,7 +24,7 @@ if ! "$tool" --version | grep -q 'version 14\.'; then
     exit 2
 fi
 
-mapfile -t files < <(find engine store ui app tests bench -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
+mapfile -t files < <(find engine store ui app tests bench fuzz -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
 
 if [[ $fix -eq 1 ]]; then
     "$tool" -i "${files[@]}"

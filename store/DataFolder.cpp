@@ -1,8 +1,10 @@
 #include "store/DataFolder.h"
 
+#include "store/AtomicFile.h"
 #include "store/HelpFolder.h"
 
 #include <fstream>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <unistd.h>
@@ -65,6 +67,23 @@ fs::path DataFolder::choose(const fs::path& program, const char* xdgDataHome, co
     fs::create_directories(folder, ec);
     if (fresh && fs::is_directory(folder, ec)) copyShippedFiles(program, folder);
     return folder;
+}
+
+int DataFolder::removeStaleTemporaries(const fs::path& folder, std::chrono::seconds olderThan) {
+    int removed = 0;
+    const auto now = fs::file_time_type::clock::now();
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::optional<std::string> target = temporaryTarget(it->path().filename().string());
+        std::error_code fileEc;
+        if (!target || !isDataFileName(*target) || !it->is_regular_file(fileEc) ||
+            it->is_symlink(fileEc))
+            continue;
+        const auto changed = it->last_write_time(fileEc);
+        if (fileEc || now - changed < olderThan) continue;
+        if (fs::remove(it->path(), fileEc)) ++removed;
+    }
+    return removed;
 }
 
 fs::path DataFolder::programFolder() {

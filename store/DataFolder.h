@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string_view>
 
@@ -29,6 +30,16 @@ public:
     // The folder of the running executable (the current folder when that
     // cannot be found).
     static std::filesystem::path programFolder();
+
+    // Removes the temporaries that writeFileAtomically left in `folder` when
+    // the program stopped part way through a save (a crash, a power cut):
+    // files named as its temporaries of a data file (isDataFileName), last
+    // changed more than `olderThan` ago, so that a save another window is
+    // making now keeps its own. Other files are never touched. Returns how
+    // many were removed. The program entry calls it once, right after
+    // choose().
+    static int removeStaleTemporaries(const std::filesystem::path& folder,
+                                      std::chrono::seconds olderThan = std::chrono::minutes(2));
 
     // The files that belong to the data folder: "tallix.ini" and the list
     // files (".Lst", any case), the expression history "quorvHist.Lst" among

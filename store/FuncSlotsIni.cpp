@@ -77,6 +77,8 @@ void storeFuncSlots(IniFile& ini, const FuncSet& set) {
             text += ',';
             text += std::to_string(code);
         }
+        // Without a token field the colour would not be read back.
+        if (slot.text.empty()) text += ',';
         ini.set(kSection, keyName(n), text);
     }
 }

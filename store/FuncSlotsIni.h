@@ -21,7 +21,9 @@ class FuncSet;
 // is left alone. The window lays out every slot afterwards.
 void loadFuncSlots(const IniFile& ini, FuncSet& set);
 
-// Writes all twenty keys, empty slots included. The window calls it on close
+// Writes all twenty keys, empty slots included (as "t,255,": the empty token
+// field makes the colour read back). Loading what it wrote gives the same
+// shown flags, colours and tokens. The window calls it on close
 // when set.FuncsChanged is true, then saves the file.
 void storeFuncSlots(IniFile& ini, const FuncSet& set);
 

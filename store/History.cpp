@@ -3,6 +3,7 @@
 #include "engine/calc/CalcEval.h"
 #include "engine/core/NumFormat.h"
 #include "engine/core/Scalar.h"
+#include "store/FolderLock.h"
 
 #include <algorithm>
 #include <charconv>
@@ -62,13 +63,15 @@ std::string dateTimeText(double dateTime) {
 
 namespace {
 
-// The non-empty lines of a history file, in order.
+// The non-empty lines of a history file, in order, without their line ends
+// (LF and any CRs before it), so that writing them back with LF keeps them.
 std::vector<std::string> historyLines(std::string_view rest) {
     std::vector<std::string> lines;
     while (!rest.empty()) {
         const std::size_t eol = rest.find('\n');
         std::string_view line = rest.substr(0, eol);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        while (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
         if (!line.empty()) lines.emplace_back(line);
         if (eol == std::string_view::npos) break;
         rest.remove_prefix(eol + 1);
@@ -85,7 +88,7 @@ void ExpressionHistory::load(const std::filesystem::path& file) {
     loadedFile_ = file;
     loadReason_.reset();
     std::string text;
-    const ReadResult r = readFile(file, text);
+    const ReadResult r = readFile(file, text, kMaxHistoryBytes);
     if (r.status == ReadResult::Status::Failed) loadReason_ = r.reason;
     if (r.read()) entries_ = historyLines(text);
 }
@@ -99,8 +102,11 @@ WriteResult ExpressionHistory::save(const std::filesystem::path& file) {
     if (loadReason_)
         return {false, loadedFile_.string() + " could not be read at start (" + *loadReason_ +
                            "); it is left untouched."};
+    // Another window may save between our read and our write: not while we
+    // hold the folder's lock.
+    const FolderLock lock(FolderLock::folderOf(file));
     std::string text;
-    const ReadResult r = readFile(file, text);
+    const ReadResult r = readFile(file, text, kMaxHistoryBytes);
     if (r.status == ReadResult::Status::Failed)
         return {false,
                 file.string() + " could not be read (" + r.reason + "); it is left untouched."};

@@ -26,19 +26,22 @@ public:
     static constexpr std::size_t kMaxEntries = 5000;
     static constexpr const char* kFileName = "quorvHist.Lst";
 
-    // Loads the file; a missing file gives an empty history. Lines are kept
-    // as they are, even those that cannot be parsed. A file that exists but
-    // cannot be read also gives an empty history, and is then never written
-    // by this object: loadError() says why, and save() is refused.
+    // Loads the file (at most kMaxHistoryBytes); a missing file gives an
+    // empty history. Lines are kept as they are, even those that cannot be
+    // parsed, without their line ends (LF and any CRs before it). A file
+    // that exists but cannot be read (or is too large) also gives an empty
+    // history, and is then never written by this object: loadError() says
+    // why, and save() is refused.
     void load(const std::filesystem::path& file);
     // After load(): why the file could not be read, naming it; nothing when it
     // was read or is missing.
     std::optional<std::string> loadError() const;
     // Merges and writes: re-reads the file (another window may have saved
-    // since), puts the entries recorded here since the last save on top,
-    // keeps at most kMaxEntries + 1 and writes the file atomically. On
-    // success entries() becomes the merged list and changed() false; on
-    // failure the file and the entries are as they were.
+    // since) under the data folder's lock (FolderLock), puts the entries
+    // recorded here since the last save on top, keeps at most kMaxEntries + 1
+    // and writes the file atomically. On success entries() becomes the merged
+    // list and changed() false; on failure the file and the entries are as
+    // they were.
     WriteResult save(const std::filesystem::path& file);
 
     // Adds an entry at the top after trimming the list to kMaxEntries.

@@ -22,7 +22,7 @@ bool sameWord(std::string_view a, std::string_view b) {
 void IniFile::load() {
     std::string text;
     lines_.clear();
-    const ReadResult r = readFile(file_, text);
+    const ReadResult r = readFile(file_, text, kMaxSettingsBytes);
     if (r.status == ReadResult::Status::Failed) {
         readError_ = r.reason;
         if (!loaded_) startError_ = r.reason;
@@ -45,7 +45,11 @@ void IniFile::parse(std::string_view text) {
         const std::size_t eol = text.find('\n');
         std::string_view raw = text.substr(0, eol);
         text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
-        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        // A line ends at LF; every CR before it goes with the ending. Each line
+        // is written back with LF alone, so a line keeps its text, and its
+        // meaning, across any number of saves.
+        while (!raw.empty() && raw.back() == '\r')
+            raw.remove_suffix(1);
         Line line{std::string(raw), section, {}};
         const std::string_view t = trimBlanks(raw);
         if (t.size() >= 2 && t.front() == '[' && t.back() == ']') {

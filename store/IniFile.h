@@ -22,9 +22,12 @@ public:
     // exists but cannot be read. A failed first read is kept for the object's
     // life: loadError() names the file and the reason, and every save() is
     // refused, leaving the file as it is. A failed later read refuses the
-    // saves until the next good read.
+    // saves until the next good read. A file over kMaxSettingsBytes is not
+    // read.
     void load();
     std::optional<std::string> loadError() const;
+    // Lines end at LF, with any CRs before it dropped; text() writes each line
+    // back with LF, so parse(text()) gives the same lines.
     void parse(std::string_view text);
     std::string text() const;
     // Writes the whole file atomically.

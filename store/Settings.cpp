@@ -1,5 +1,7 @@
 #include "store/Settings.h"
 
+#include "store/FolderLock.h"
+
 #include <algorithm>
 #include <climits>
 #include <string>
@@ -48,8 +50,10 @@ WriteResult SettingsStore::setCalcMode(int v) {
 }
 
 // Each write starts from the file as it is now, so keys written by other parts
-// of the program (the function definitions) and unknown lines survive.
+// of the program (the function definitions) and unknown lines survive. The
+// folder lock keeps another window from saving between the read and the write.
 WriteResult SettingsStore::update(const std::function<void(IniFile&)>& edit) {
+    const FolderLock lock(FolderLock::folderOf(ini_.file()));
     ini_.load();
     edit(ini_);
     return ini_.save();

@@ -57,7 +57,8 @@ public:
     // The file as last read, for keys kept by other parts of the program (the
     // function slots).
     const IniFile& ini() const { return ini_; }
-    // Re-reads the file, lets `edit` change keys and writes it atomically.
+    // Re-reads the file, lets `edit` change keys and writes it atomically,
+    // holding the data folder's lock (FolderLock) from the read to the write.
     WriteResult update(const std::function<void(IniFile&)>& edit);
 
     WriteResult setBgColor(int v) { return setInt(values_.bgcolor, "bgcolor", v); }

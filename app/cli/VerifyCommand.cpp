@@ -1,7 +1,7 @@
 #include "app/cli/Commands.h"
 
 #include "engine/calc/Verification.h"
-#include "store/AtomicFile.h"
+#include "store/SuiteFile.h"
 
 #include <cstdio>
 #include <string>
@@ -9,15 +9,16 @@
 namespace tallix::cli {
 
 // Runs a verification suite without a window: prints the "Errors" lines as the
-// verification window lists them, then "N passed, M failed".
+// verification window lists them, then "N passed, M failed". A suite that
+// cannot be read, or is too large, is refused with exit status 2.
 int runVerify(std::span<char* const> args) {
     if (args.size() != 1) {
         std::fprintf(stderr, "usage: tallix-cli verify FILE\n");
         return 2;
     }
     std::string text;
-    if (!readWholeFile(args[0], text)) {
-        std::printf("Unable to read specified test suite.\n");
+    if (const auto refusal = readSuiteFile(args[0], text)) {
+        std::printf("%s\n", refusal->c_str());
         return 2;
     }
     CalcEditor editor;

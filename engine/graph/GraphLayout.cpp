@@ -380,8 +380,11 @@ std::vector<Tick> majorTicks(Extended lo, Extended hi, const TickStep& step, boo
     for (auto k = static_cast<long long>(first); k <= static_cast<long long>(last); ++k)
         if (k != 0) ticks.push_back({k * step.major, {}}); // 0 is the axis itself
     // Pi labels: the step as a fraction 1/q (or a whole number).
-    const long long q =
-        step.major >= 1 ? 1 : static_cast<long long>(std::nearbyint(1 / step.major));
+    // (A step below 1e-9 has no q; converting its reciprocal could overflow.)
+    const long long q = step.major >= 1 ? 1
+                        : step.major > 1e-9L
+                            ? static_cast<long long>(std::nearbyint(1 / step.major))
+                            : 0;
     const bool pi = piLabels && q > 0 && q < 1000000000 && !ticks.empty() &&
                     std::fmax(std::fabs(ticks.front().value), std::fabs(ticks.back().value)) * q <
                         kMaxTickIndex;

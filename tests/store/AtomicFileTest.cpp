@@ -1,11 +1,13 @@
 #include "store/AtomicFile.h"
 #include "store/DataFolder.h"
 #include "store/IniFile.h"
+#include "store/SuiteFile.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -137,5 +139,80 @@ TEST_F(DataFolderChoice, PerUserFolderStartsFromTheShippedFiles) {
         EXPECT_EQ(DataFolder::choose(program, xdg.c_str(), nullptr), xdg / "tallix");
         EXPECT_EQ(slurp(xdg / "tallix" / "tallix.ini"), "shipped tallix.ini");
         fs::permissions(program, fs::perms::owner_all);
+    }
+}
+
+TEST_F(AtomicFile, WritesThroughLinksAndHonoursTheUmask) {
+    fs::create_directory(dir_ / "real");
+    std::ofstream(dir_ / "real" / "settings.ini") << "old";
+    fs::permissions(dir_ / "real" / "settings.ini", fs::perms(0600));
+    fs::create_symlink("real/settings.ini", dir_ / "tallix.ini");
+    fs::create_symlink(dir_ / "real" / "hist.lst", dir_ / "quorvHist.Lst"); // not there yet
+
+    const mode_t saved = ::umask(027);
+    const bool linked = writeFileAtomically(dir_ / "tallix.ini", "new").ok &&
+                        writeFileAtomically(dir_ / "quorvHist.Lst", "h").ok;
+    const bool fresh = writeFileAtomically(dir_ / "fresh.lst", "f").ok;
+    ::umask(saved);
+    ASSERT_TRUE(linked && fresh);
+
+    EXPECT_TRUE(fs::is_symlink(dir_ / "tallix.ini"));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "quorvHist.Lst"));
+    EXPECT_EQ(slurp(dir_ / "real" / "settings.ini"), "new");
+    EXPECT_EQ(slurp(dir_ / "real" / "hist.lst"), "h");
+    EXPECT_EQ(fs::status(dir_ / "real" / "settings.ini").permissions(), fs::perms(0600));
+    EXPECT_EQ(fs::status(dir_ / "real" / "hist.lst").permissions(), fs::perms(0640));
+    EXPECT_EQ(fs::status(dir_ / "fresh.lst").permissions(), fs::perms(0640));
+
+    fs::create_symlink("loop", dir_ / "loop");
+    EXPECT_FALSE(writeFileAtomically(dir_ / "loop", "x").ok);
+}
+
+TEST_F(AtomicFile, FilesOverTheCapAreRefusedWhole) {
+    const fs::path f = dir_ / "f";
+    std::ofstream(f) << "0123456789";
+    std::string s = "kept";
+    EXPECT_TRUE(readFile(f, s, 10).read());
+    EXPECT_EQ(s, "0123456789");
+    s = "kept";
+    const ReadResult r = readFile(f, s, 9);
+    EXPECT_EQ(r.status, ReadResult::Status::Failed);
+    EXPECT_TRUE(r.tooLarge);
+    EXPECT_EQ(s, "kept");
+
+    // A gigabyte (sparse: no disk space) is refused before any of it is read.
+    fs::resize_file(f, std::uintmax_t{1} << 30);
+    EXPECT_EQ(readFile(f, s).reason, "File too large (over 64 MB)");
+    EXPECT_EQ(readSuiteFile(f, s), kSuiteTooLarge);
+    EXPECT_EQ(readSuiteFile("/dev/zero", s), kSuiteUnreadable);
+    EXPECT_EQ(readSuiteFile(dir_ / "absent.txt", s), kSuiteUnreadable);
+    EXPECT_EQ(s, "kept");
+    fs::resize_file(f, kMaxSuiteBytes);
+    EXPECT_FALSE(readSuiteFile(f, s));
+}
+
+TEST_F(DataFolderChoice, StaleTemporariesOfOurOwnAreRemovedAtStart) {
+    struct Case {
+        const char* name;
+        bool old;
+        bool removed;
+    };
+    const Case cases[] = {
+        {".tallix.ini.Ab3dE9", true, true},   {".quorvHist.Lst.x0Z9qq", true, true},
+        {".primes.LST.aaaaaa", false, false}, // a save in progress
+        {".notes.txt.Ab3dE9", true, false},   // not a data file's
+        {".tallix.ini.Ab3d", true, false},    // not our naming
+        {".tallix.ini.Ab3-E9", true, false},  {"tallix.ini.Ab3dE9", true, false},
+        {"tallix.ini", true, false},
+    };
+    const auto hourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const Case& c : cases) {
+        std::ofstream(dir_ / c.name) << "x";
+        if (c.old) fs::last_write_time(dir_ / c.name, hourAgo);
+    }
+    EXPECT_EQ(DataFolder::removeStaleTemporaries(dir_), 2);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(fs::exists(dir_ / c.name), !c.removed);
     }
 }

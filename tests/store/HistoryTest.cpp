@@ -1,9 +1,12 @@
 #include "store/History.h"
+#include "store/FolderLock.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <unistd.h>
 
 using namespace tallix;
@@ -102,4 +105,59 @@ TEST(ExpressionHistory, UnreadableFileIsReportedAndNeverWritten) {
     ExpressionHistory missing;
     missing.load(f);
     EXPECT_FALSE(missing.loadError());
+}
+
+// An entry ending in stray CRs was unusable on reading but became usable once
+// saved (the save writes it back with LF alone).
+TEST(ExpressionHistory, EntriesMeanTheSameAfterASave) {
+    const fs::path f = fs::temp_directory_path() / ("tallix-cr-" + std::to_string(::getpid()));
+    std::ofstream(f) << "45000.5,19,6,20\r\r\n\r\n45001,19\r";
+    ExpressionHistory h;
+    h.load(f);
+    const std::vector<std::string> loaded = h.entries();
+    EXPECT_EQ(loaded, (std::vector<std::string>{"45000.5,19,6,20", "45001,19"}));
+    ASSERT_TRUE(h.save(f).ok);
+    ExpressionHistory reread;
+    reread.load(f);
+    fs::remove(f);
+    EXPECT_EQ(reread.entries(), loaded);
+}
+
+// Another window saving while this one merges: the save waits for it and
+// merges what it wrote.
+TEST(ExpressionHistory, SaveWaitsForAnotherWindowsSave) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("tallix-hist-lock-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const fs::path f = dir / ExpressionHistory::kFileName;
+    ExpressionHistory h;
+    h.load(f);
+    const TokenCode one[] = {19};
+    h.record(40001, one);
+    std::future<WriteResult> saved;
+    {
+        const FolderLock other(dir);
+        ASSERT_TRUE(other.locked());
+        saved = std::async(std::launch::async, [&] { return h.save(f); });
+        EXPECT_EQ(saved.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+        ASSERT_TRUE(writeFileAtomically(f, "40000,20\n").ok);
+    }
+    EXPECT_TRUE(saved.get().ok);
+    EXPECT_EQ(h.entries(), (std::vector<std::string>{"40001,19", "40000,20"}));
+    fs::remove_all(dir);
+}
+
+TEST(ExpressionHistory, AHugeFileIsRefusedAndKept) {
+    const fs::path f = fs::temp_directory_path() / ("tallix-huge-" + std::to_string(::getpid()));
+    { std::ofstream(f) << "40000,19\n"; }
+    fs::resize_file(f, kMaxHistoryBytes + 1);
+    ExpressionHistory h;
+    h.load(f);
+    ASSERT_TRUE(h.loadError());
+    EXPECT_NE(h.loadError()->find("File too large (over 64 MB)"), std::string::npos);
+    const TokenCode one[] = {19};
+    h.record(40001, one);
+    EXPECT_FALSE(h.save(f).ok);
+    EXPECT_EQ(fs::file_size(f), kMaxHistoryBytes + 1);
+    fs::remove(f);
 }

@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <future>
 #include <memory>
 
 using namespace tallix;
@@ -129,4 +132,63 @@ TEST_F(SettingsFile, UnreadableFileIsReportedAndNeverWritten) {
     ASSERT_TRUE(writeFileAtomically(file_, "[config]\nfunc1=t,255,0\n").ok);
     EXPECT_FALSE(store.setCalcMode(1).ok);
     EXPECT_EQ(contents(), "[config]\nfunc1=t,255,0\n");
+}
+
+// A header with stray CRs ("[config]\r\r\n") was no header on reading but
+// became one once saved, bringing back the function below it over the one
+// the user saved since.
+TEST_F(SettingsFile, LinesMeanTheSameAfterASave) {
+    ASSERT_TRUE(writeFileAtomically(file_, "[old]\r\n[config]\r\r\nfunc1=t,255,19\r\n").ok);
+    SettingsStore store(file_);
+    store.load();
+    auto set = std::make_unique<FuncSet>();
+    loadFuncSlots(store.ini(), *set);
+    EXPECT_EQ(set->slot(1).TokenCount(), 1);
+    setFuncText(*set, 1, "x^2");
+    ASSERT_TRUE(saveFuncSlots(store, *set).ok);
+
+    store.load();
+    auto reread = std::make_unique<FuncSet>();
+    loadFuncSlots(store.ini(), *reread);
+    EXPECT_EQ(reread->slot(1).TokenCount(), 3);
+
+    for (const char* text : {"[a]\r\r\rk=1\r\n", "k=v\r\r", "[b] \r\nk\r=2\r\r\n\r", "\r\n\r\r"}) {
+        SCOPED_TRACE(text);
+        IniFile once, twice;
+        once.parse(text);
+        twice.parse(once.text());
+        EXPECT_EQ(twice.text(), once.text());
+    }
+}
+
+// Two windows: one saves while the other is between reading the file and
+// writing it. Without the lock the second write drops the first one's key.
+TEST_F(SettingsFile, SavesOfTwoWindowsDoNotOverlap) {
+    SettingsStore first(file_), second(file_);
+    first.load();
+    second.load();
+    std::future<WriteResult> other;
+    const WriteResult r = first.update([&](IniFile& ini) {
+        other = std::async(std::launch::async, [&] { return second.setBgColor(255); });
+        other.wait_for(std::chrono::milliseconds(300)); // it must wait for us
+        ini.set("config", "func1", "t,255,19");
+    });
+    ASSERT_TRUE(r.ok);
+    ASSERT_TRUE(other.get().ok);
+    SettingsStore reread(file_);
+    reread.load();
+    EXPECT_EQ(reread.values().bgcolor, 255);
+    EXPECT_EQ(reread.ini().get("config", "func1"), "t,255,19");
+}
+
+TEST_F(SettingsFile, AHugeFileIsRefusedAndKept) {
+    { std::ofstream(file_) << "[config]\nroundn=3\n"; }
+    fs::resize_file(file_, kMaxSettingsBytes + 1);
+    SettingsStore store(file_);
+    store.load();
+    ASSERT_TRUE(store.loadError());
+    EXPECT_EQ(*store.loadError(), "Cannot read " + file_.string() + ": File too large (over 4 MB)");
+    EXPECT_EQ(store.values().roundn, -1);
+    EXPECT_FALSE(store.setRoundN(2).ok);
+    EXPECT_EQ(fs::file_size(file_), kMaxSettingsBytes + 1);
 }

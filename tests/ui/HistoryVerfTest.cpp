@@ -307,7 +307,12 @@ TEST_F(HistoryVerfUi, CancelDoesNothingAndAnUnreadableSuiteIsReported) {
     EXPECT_FALSE(verf().isVisible());
     EXPECT_EQ(label("StatusLbl"), "---");
 
-    for (const QString& bad : {QDir(dir_.path()).filePath("absent.txt"), dir_.path()}) {
+    // A suite over 4 MB is refused as `tallix-cli verify` refuses it.
+    const QString huge = QDir(dir_.path()).filePath("huge.txt");
+    QFile hugeFile(huge);
+    ASSERT_TRUE(hugeFile.open(QIODevice::WriteOnly) && hugeFile.resize(qint64{1} << 30));
+    hugeFile.close();
+    for (const QString& bad : {QDir(dir_.path()).filePath("absent.txt"), dir_.path(), huge}) {
         SCOPED_TRACE(bad.toStdString());
         QString message;
         whenModal([&](QWidget* w) {
@@ -315,7 +320,9 @@ TEST_F(HistoryVerfUi, CancelDoesNothingAndAnUnreadableSuiteIsReported) {
             w->close();
         });
         runSuite(bad);
-        EXPECT_EQ(message, "Unable to read specified test suite.");
+        EXPECT_EQ(message, bad == huge
+                               ? "Unable to read specified test suite: it is larger than 4 MB."
+                               : "Unable to read specified test suite.");
         EXPECT_EQ(label("StatusLbl"), "Done.");
         EXPECT_FALSE(abortBtn()->isEnabled());
     }

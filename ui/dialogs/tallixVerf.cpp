@@ -3,7 +3,7 @@
 #include "ui/shell/AppState.h"
 
 #include "engine/calc/Verification.h"
-#include "store/AtomicFile.h"
+#include "store/SuiteFile.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -20,8 +20,6 @@
 namespace tallix {
 
 namespace {
-
-constexpr const char* kUnreadable = "Unable to read specified test suite.";
 
 QString chooseSuiteFile(QWidget* parent) {
     QFileDialog dialog(parent, "Open Calculator Verification Test Suite File");
@@ -100,8 +98,8 @@ void TtallixVerfForm::runFile(const QString& file) {
     raise();
 
     std::string text;
-    if (!readWholeFile(QFile::encodeName(file).toStdString(), text)) {
-        QMessageBox::warning(this, windowTitle(), kUnreadable);
+    if (const auto refusal = readSuiteFile(QFile::encodeName(file).toStdString(), text)) {
+        QMessageBox::warning(this, windowTitle(), QString::fromStdString(*refusal));
         finish();
         return;
     }
