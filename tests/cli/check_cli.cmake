@@ -124,6 +124,9 @@ foreach(bad "mat;--catalog;${CMAKE_CURRENT_BINARY_DIR}/no-such.Lst;A" "mat;A" "m
     execute_process(COMMAND ${CLI} ${bad} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_QUIET)
     if(NOT rc EQUAL 2 OR NOT out STREQUAL "")
         message(SEND_ERROR "tallix-cli ${bad}: exit status ${rc}, printed '${out}', expected 2 and nothing")
+    endif()
+endforeach()
+
 # trange: the T-value range window's texts after one button.
 expect_output("+1\n+9" trange zoomin 0 10)
 expect_output("-1.5\n+11.5" trange zoomout 0 10)

@@ -1,5 +1,6 @@
 #include "engine/graph/GraphInteraction.h"
 #include "tests/ui/UiTest.h"
+#include "ui/dialogs/tallixTspin.h"
 #include "ui/pages/FxPage.h"
 #include "ui/shell/AppState.h"
 #include "ui/shell/tallixMain.h"
@@ -8,7 +9,9 @@
 #include "ui/views/Keypad.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -192,6 +195,29 @@ TEST_F(FxModeUi, HoverShowsCoordinatesAndShiftTracesWithoutResampling) {
     QTest::mouseMove(graph_, QPoint(100, 60));
     QTest::mouseRelease(graph_, Qt::LeftButton, {}, QPoint(100, 60));
     EXPECT_EQ(*graph_->selectedRegion(), (PixelRect{100, 60, 150, 120}));
+}
+
+TEST_F(FxModeUi, RightClickOpensTheOptionsAndParametricShowsTheTRange) {
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            title = d->windowTitle();
+            d->reject();
+        }
+    });
+    QTest::mouseClick(graph_, Qt::RightButton, {}, QPoint(100, 80));
+    EXPECT_EQ(title, "Graphing Options");
+
+    QWidget* tRange = page_->tRangeForm();
+    EXPECT_FALSE(tRange->isVisible());
+    page_->ToParamFxLblClick();
+    EXPECT_TRUE(tRange->isVisible());
+    form_->selectMode(CalcMode::Calc);
+    EXPECT_FALSE(tRange->isVisible());
+    form_->selectMode(CalcMode::Fx);
+    EXPECT_TRUE(tRange->isVisible());
+    page_->ToParamFxLblClick();
+    EXPECT_FALSE(tRange->isVisible());
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "ui/pages/FxPage.h"
 
 #include "engine/graph/GraphInteraction.h"
+#include "ui/dialogs/tallixGrfOpts.h"
+#include "ui/dialogs/tallixTspin.h"
 #include "ui/shell/AppState.h"
 #include "ui/views/ClickLabel.h"
 #include "ui/views/FuncList.h"
@@ -33,7 +35,10 @@ FxPage::FxPage(AppState& state, QWidget* shell) : ModePage("FxPage", state, shel
         applyHotZone(ws.graphWindow(), graph_->plotLayout(), graph_->sampler().scene().kind, zone);
         graphChanged();
     });
-    connect(graph_, &GraphView::optionsRequested, this, &FxPage::graphOptionsRequested);
+    opts_ = new TtallixGraphPBoptsForm(state_, shell);
+    tspin_ = new TtallixTspinForm(state_, shell);
+    connect(graph_, &GraphView::optionsRequested, this,
+            [this] { opts_->edit(graph_->plotLayout(), graph_); });
 
     funcDefsLbl_ = new QLabel("Function Definitions", this);
     funcDefsLbl_->setObjectName("FuncDefsLbl");
@@ -157,6 +162,21 @@ void FxPage::arrange() {
         x += l->width() + 12;
     }
     trigLbls_->place(kMargin, kKeypadTop + 26);
+    showTRange();
+}
+
+void FxPage::showTRange() {
+    const bool param =
+        state_.workspace().funcs().ParamMode && state_.workspace().mode() == CalcMode::Fx;
+    if (param == tspin_->isVisible()) return;
+    if (!param) {
+        tspin_->hide();
+        return;
+    }
+    tspin_->refresh();
+    tspin_->show();
+    tspin_->placeBeside(window());
+    window()->activateWindow(); // the focus stays with the main window
 }
 
 void FxPage::setModeLabels() {
@@ -194,6 +214,7 @@ void FxPage::ToParamFxLblClick() {
 void FxPage::left() {
     keywords_.clear();
     pendingCharsLbl_->clear();
+    tspin_->hide();
 }
 
 void FxPage::showPending() {

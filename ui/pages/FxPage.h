@@ -12,6 +12,8 @@ namespace tallix {
 
 class FuncList;
 class GraphView;
+class TtallixGraphPBoptsForm;
+class TtallixTspinForm;
 
 // The f(x) mode: the graph, the function list with its scroll bar, the
 // graph mode labels, the three function keypads (x, θ, t by graph mode), the
@@ -31,6 +33,8 @@ public:
 
     GraphView* graphView() const { return graph_; }
     FuncList* funcList() const { return FuncPB_; }
+    TtallixGraphPBoptsForm* optionsForm() const { return opts_; }
+    TtallixTspinForm* tRangeForm() const { return tspin_; }
 
     // Picks a colour for a slot (tests replace the colour dialog); an invalid
     // colour cancels.
@@ -46,9 +50,7 @@ public slots:
     void pasteSelected();
 
 signals:
-    // A right click on the graph without a drag: the graphing options.
-    void graphOptionsRequested();
-    // The graph mode changed (the parametric window follows it).
+    // The graph mode changed.
     void graphModeChanged();
 
 private:
@@ -59,6 +61,9 @@ private:
     void syncScrollBar();
     void showPending();
     void setModeLabels();
+    // The T - Value Range window is shown exactly while the page shows a
+    // parametric graph.
+    void showTRange();
 
     KeywordFeed keywords_; // letters typed towards a keyword
     ColourChooser chooseColour_;
@@ -76,6 +81,8 @@ private:
     QLabel* factPrimeLbl_ = nullptr;
     QLabel* pendingCharsLbl_ = nullptr;
     TrigModeLabels* trigLbls_ = nullptr;
+    TtallixGraphPBoptsForm* opts_ = nullptr;
+    TtallixTspinForm* tspin_ = nullptr;
 };
 
 } // namespace tallix
