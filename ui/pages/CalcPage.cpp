@@ -160,21 +160,7 @@ bool CalcPage::keyPress(QKeyEvent* event) {
     CalcEditor& ed = calc();
     const int offset = ed.scrollOffset;
     const int before = ed.currentLine();
-    if (event->modifiers() & Qt::ControlModifier) {
-        switch (event->key()) {
-        case Qt::Key_C:
-            copySelected();
-            return true;
-        case Qt::Key_X:
-            cutSelected();
-            return true;
-        case Qt::Key_V:
-            pasteSelected();
-            return true;
-        default:
-            return false;
-        }
-    }
+    if (event->modifiers() & Qt::ControlModifier) return clipboardKey(event);
     switch (event->key()) {
     case Qt::Key_Backspace:
         showEffect(ed.backspaceKey(), offset, false);

@@ -32,9 +32,9 @@ public:
 public slots:
     void ClearAllLblClick();
     void RecycleAnsLblClick();
-    void copySelected();
-    void cutSelected();
-    void pasteSelected();
+    void copySelected() override;
+    void cutSelected() override;
+    void pasteSelected() override;
     void pastePreviousAnswer();
     // "Show Expression History": a chosen entry replaces the current line.
     void showHistory();

@@ -279,21 +279,7 @@ void FxPage::cursorTick() {
 
 bool FxPage::keyPress(QKeyEvent* event) {
     FuncEditor& ed = editor();
-    if (event->modifiers() & Qt::ControlModifier) {
-        switch (event->key()) {
-        case Qt::Key_C:
-            copySelected();
-            return true;
-        case Qt::Key_X:
-            cutSelected();
-            return true;
-        case Qt::Key_V:
-            pasteSelected();
-            return true;
-        default:
-            return false;
-        }
-    }
+    if (event->modifiers() & Qt::ControlModifier) return clipboardKey(event);
     switch (event->key()) {
     case Qt::Key_Backspace:
         if (keywords_.backspace())

@@ -45,9 +45,9 @@ public slots:
     void ClearAllLblClick();
     void ToCartPolarLblClick();
     void ToParamFxLblClick();
-    void copySelected();
-    void cutSelected();
-    void pasteSelected();
+    void copySelected() override;
+    void cutSelected() override;
+    void pasteSelected() override;
 
 signals:
     // The graph mode changed.

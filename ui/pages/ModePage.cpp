@@ -5,6 +5,8 @@
 #include "ui/views/Keypad.h"
 #include "ui/views/PaintBox.h"
 
+#include <QKeyEvent>
+
 namespace tallix {
 
 const QColor kActiveLbl = winColor(0x0000FF);
@@ -49,6 +51,22 @@ ModePage::ModePage(const char* name, AppState& state, QWidget* shell)
 
 bool ModePage::keyPress(QKeyEvent*) {
     return false;
+}
+
+bool ModePage::clipboardKey(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_C:
+        copySelected();
+        return true;
+    case Qt::Key_X:
+        cutSelected();
+        return true;
+    case Qt::Key_V:
+        pasteSelected();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void ModePage::setPressedColor(int winColorValue) {

@@ -66,6 +66,13 @@ signals:
     void keyDispatched(int mode, int code);
 
 protected:
+    // Ctrl+C, Ctrl+X and Ctrl+V on the page's token clipboard commands;
+    // false for any other key.
+    bool clipboardKey(QKeyEvent* event);
+    virtual void copySelected() {}
+    virtual void cutSelected() {}
+    virtual void pasteSelected() {}
+
     AppState& state_;
     // The keypads of the page (for the pressed-key colour).
     std::vector<Keypad*> keypads_;
