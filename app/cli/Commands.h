@@ -21,5 +21,8 @@ int runVerify(std::span<char* const> args);
 int runSnapshot(std::span<char* const> args);
 #endif
 int runFx(std::span<char* const> args);
+int runFactor(std::span<char* const> args);
+int runNextPrime(std::span<char* const> args);
+int runPrevPrime(std::span<char* const> args);
 
 } // namespace tallix::cli

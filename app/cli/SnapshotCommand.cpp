@@ -45,6 +45,7 @@ int runSnapshot(std::span<char* const> args) {
     const QString folder = QString::fromLocal8Bit(dir);
     QString error = demo ? writeCalcDemo(folder) : writeSnapshots(folder, options);
     if (!demo && error.isEmpty()) error = writeHistoryAndVerify(folder);
+    if (!demo && error.isEmpty()) error = writePrimeSnapshots(folder);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "tallix-cli: %s\n", error.toLocal8Bit().constData());
         return 2;
@@ -53,7 +54,7 @@ int runSnapshot(std::span<char* const> args) {
         std::printf("wrote calc-demo.png to %s\n", dir);
     else
         std::printf("wrote calc.png fx.png lists.png regr.png matrix.png graph.png history.png "
-                    "verify.png verify-calc.png to %s\n",
+                    "verify.png verify-calc.png factor.png primeline.png primemap.png to %s\n",
                     dir);
     return 0;
 }

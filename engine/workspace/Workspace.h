@@ -4,6 +4,7 @@
 #include "engine/edit/EditContext.h"
 #include "engine/func/FuncSet.h"
 #include "engine/graph/GraphLayout.h"
+#include "engine/primes/PrimeSieve.h"
 
 #include <memory>
 
@@ -40,12 +41,17 @@ public:
     // The display settings of the calculator's answers and its autoscroll.
     void setCalcDisplay(const CalcDisplaySettings& s, bool autoscroll);
 
+    // The primes up to one million, sieved on the first call (about a
+    // millisecond) and kept for the run.
+    const PrimeSieve& primeSieve();
+
 private:
     CalcMode mode_ = CalcMode::Calc;
     EditContext shared_;
     CalcEditor calc_;
     std::unique_ptr<FuncSet> funcs_; // about 330 kB
     GraphWindow graphWindow_;
+    std::unique_ptr<PrimeSieve> primes_; // until first needed
 };
 
 } // namespace tallix

@@ -55,7 +55,7 @@ FxPage::FxPage(AppState& state, QWidget* shell) : ModePage("FxPage", state, shel
     Limage_->setNote("|<  <  ‹");
     Rimage_->setNote("›  >  >|");
     clearAllLbl_ = placeholderLabel("ClearAllLbl", "Clear All", this);
-    factPrimeLbl_ = placeholderLabel("FactPrimeLbl", "FactPrime", this);
+    factPrimeLbl_ = factPrimeLabel(state_, this);
     for (QLabel* l : {clearAllLbl_, factPrimeLbl_}) {
         l->setFont(uiFont(9));
         l->adjustSize();
