@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace tallix {
@@ -30,9 +31,15 @@ TtallixPrimeMapForm::TtallixPrimeMapForm(const PrimeSieve& sieve, QWidget* paren
     map_ = new PrimeMapBox(sieve, scroll);
     scroll->setWidget(map_);
     layout->addWidget(scroll, 1);
-    QSize want(1000 + 12 + 2, 1000 + 12 + 2 + caption->heightForWidth(1000) + 6);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        want = want.boundedTo(screen->availableSize());
+    // The whole map when the screen holds it; else as tall as the screen,
+    // with room for the vertical scroll bar.
+    QSize want(1000 + 12, 1000 + 12 + caption->heightForWidth(1000) + 6);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize room = screen->availableSize();
+        if (want.height() > room.height())
+            want.setWidth(want.width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+        want = want.boundedTo(room);
+    }
     resize(want);
 }
 
