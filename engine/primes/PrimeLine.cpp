@@ -18,11 +18,6 @@ std::int64_t roundDiv(std::int64_t num, std::int64_t den) {
     return negative ? -q : q;
 }
 
-// num / den truncated towards zero (the multiples' first and last index).
-std::int64_t truncDiv(std::int64_t num, std::int64_t den) {
-    return num / den;
-}
-
 } // namespace
 
 const char* lineControlText(LineControl c) {
@@ -115,7 +110,8 @@ int PrimeLineGeometry::xOf(std::int64_t k) const {
 
 std::vector<std::int64_t> PrimeLineGeometry::ticks(std::int64_t step) const {
     std::vector<std::int64_t> out;
-    for (std::int64_t j = truncDiv(range_.low, step); j <= truncDiv(range_.high, step); ++j) {
+    // trunc(low / s) .. trunc(high / s); both ends are >= 0.
+    for (std::int64_t j = range_.low / step; j <= range_.high / step; ++j) {
         const int x = xOf(j * step);
         if (x >= axisLeft() && x <= axisRight()) out.push_back(j * step);
     }

@@ -51,7 +51,7 @@ TtallixFactForm::TtallixFactForm(Workspace& workspace, QWidget* parent)
     downBtn_->setGeometry(213, 38, 18, 12);
     connect(upBtn_, &QToolButton::clicked, this, [this] { step(1); });
     connect(downBtn_, &QToolButton::clicked, this, [this] { step(-1); });
-    valueErrorLbl_ = new QLabel("value error", this);
+    valueErrorLbl_ = new QLabel(kValueErrorText, this);
     valueErrorLbl_->setObjectName("ValueErrorLbl");
     QPalette red = valueErrorLbl_->palette();
     red.setColor(QPalette::WindowText, Qt::red);
