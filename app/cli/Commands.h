@@ -24,5 +24,8 @@ int runFx(std::span<char* const> args);
 int runMat(std::span<char* const> args);
 int runMatOp(std::span<char* const> args);
 int runTRange(std::span<char* const> args);
+int runFactor(std::span<char* const> args);
+int runNextPrime(std::span<char* const> args);
+int runPrevPrime(std::span<char* const> args);
 
 } // namespace tallix::cli

@@ -46,6 +46,7 @@ int runSnapshot(std::span<char* const> args) {
     QString error = demo ? writeCalcDemo(folder) : writeSnapshots(folder, options);
     if (!demo && error.isEmpty()) error = writeHistoryAndVerify(folder);
     if (!demo && error.isEmpty()) error = writeFxDemo(folder);
+    if (!demo && error.isEmpty()) error = writePrimeSnapshots(folder);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "tallix-cli: %s\n", error.toLocal8Bit().constData());
         return 2;
@@ -54,7 +55,8 @@ int runSnapshot(std::span<char* const> args) {
         std::printf("wrote calc-demo.png to %s\n", dir);
     else
         std::printf("wrote calc.png fx.png lists.png regr.png matrix.png graph.png history.png "
-                    "verify.png verify-calc.png fx-demo.png fx-polar.png graph-trace.png to %s\n",
+                    "verify.png verify-calc.png fx-demo.png fx-polar.png graph-trace.png factor.png "
+                    "primeline.png primemap.png to %s\n",
                     dir);
     return 0;
 }

@@ -20,7 +20,8 @@ constexpr std::array kCommands = {
     CommandEntry{
         "snapshot",
         "snapshot [--calc-demo] [--ini FILE] [--polar] [--param] DIR\n"
-        "                       write the window in each mode as DIR/calc.png, fx.png, ...;\n"
+        "                       write the window in each mode as DIR/calc.png, fx.png, ...,\n"
+        "                       and the prime windows as factor.png, primeline.png, primemap.png;\n"
         "                       FILE is the tallix.ini to start from, the flags pick the graph;\n"
         "                       --calc-demo: only the Calc mode after a sample session",
         runSnapshot},
@@ -41,6 +42,18 @@ constexpr std::array kCommands = {
                  "                       of BUTTON (zoomin, zoomout, min<<, min<, min>, min>>,\n"
                  "                       shift<, shift>, max<<, max<, max>, max>>)",
                  runTRange},
+    CommandEntry{
+        "factor",
+        "factor TEXT           the prime factors of the integer TEXT, ascending (\"-1\" first\n"
+        "                       when negative); an empty line for 0, 1 or no integer",
+        runFactor},
+    CommandEntry{
+        "nextprime",
+        "nextprime TEXT        the next prime above TEXT up to 1,000,000, or \"value error\"",
+        runNextPrime},
+    CommandEntry{"prevprime",
+                 "prevprime TEXT        the largest prime below TEXT, or \"value error\"",
+                 runPrevPrime},
 };
 
 void printHelp(std::FILE* out) {

@@ -11,4 +11,9 @@ void Workspace::setCalcDisplay(const CalcDisplaySettings& s, bool autoscroll) {
     calc_.autoscroll = autoscroll;
 }
 
+const PrimeSieve& Workspace::primeSieve() {
+    if (!primes_) primes_ = std::make_unique<PrimeSieve>();
+    return *primes_;
+}
+
 } // namespace tallix

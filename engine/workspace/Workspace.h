@@ -6,6 +6,7 @@
 #include "engine/func/FuncSet.h"
 #include "engine/graph/GraphLayout.h"
 #include "engine/matrix/MatState.h"
+#include "engine/primes/PrimeSieve.h"
 
 #include <memory>
 
@@ -47,6 +48,10 @@ public:
     // The display settings of the calculator's answers and its autoscroll.
     void setCalcDisplay(const CalcDisplaySettings& s, bool autoscroll);
 
+    // The primes up to one million, sieved on the first call (about a
+    // millisecond) and kept for the run.
+    const PrimeSieve& primeSieve();
+
 private:
     CalcMode mode_ = CalcMode::Calc;
     EditContext shared_;
@@ -55,6 +60,7 @@ private:
     FuncEditor funcEditor_;
     GraphWindow graphWindow_;
     std::unique_ptr<MatState> mat_; // about 30 kB
+    std::unique_ptr<PrimeSieve> primes_; // until first needed
 };
 
 } // namespace tallix

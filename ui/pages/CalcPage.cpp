@@ -43,7 +43,7 @@ CalcPage::CalcPage(AppState& state, QWidget* shell) : ModePage("CalcPage", state
     });
     clearAllLbl_ = new ClickLabel("ClearAllLbl", "Clear All", this);
     connect(clearAllLbl_, &ClickLabel::clicked, this, &CalcPage::ClearAllLblClick);
-    factPrimeLbl_ = placeholderLabel("FactPrimeLbl", "FactPrime", this);
+    factPrimeLbl_ = factPrimeLabel(state_, this);
     recycleAnsLbl_ = new ClickLabel("RecycleAnsLbl", "Recycle Ans", this);
     recycleAnsLbl_->setToolTip("Click to Recycle previous answer as beginning of new expression");
     connect(recycleAnsLbl_, &ClickLabel::clicked, this, &CalcPage::RecycleAnsLblClick);

@@ -116,7 +116,7 @@ FxPage::FxPage(AppState& state, QWidget* shell) : ModePage("FxPage", state, shel
     clearAllLbl_ = new ClickLabel("ClearAllLbl", "Clear All", this);
     clearAllLbl_->setCursor(Qt::PointingHandCursor);
     connect(clearAllLbl_, &ClickLabel::clicked, this, &FxPage::ClearAllLblClick);
-    factPrimeLbl_ = placeholderLabel("FactPrimeLbl", "FactPrime", this);
+    factPrimeLbl_ = factPrimeLabel(state_, this);
     for (QLabel* l : std::initializer_list<QLabel*>{clearAllLbl_, factPrimeLbl_}) {
         l->setFont(uiFont(9));
         l->adjustSize();

@@ -1,5 +1,6 @@
 #include "ui/pages/ModePage.h"
 
+#include "ui/dialogs/tallixFact.h"
 #include "ui/shell/AppState.h"
 #include "ui/views/ClickLabel.h"
 #include "ui/views/Keypad.h"
@@ -39,6 +40,14 @@ QLabel* pendingLabel(QWidget* page) {
     l->setObjectName("pendingCharsLbl");
     l->setFont(uiFont(11, true));
     l->setGeometry(layout::kMargin, layout::kClientHeight - 18, 50, 14);
+    return l;
+}
+
+QLabel* factPrimeLabel(AppState& state, QWidget* page) {
+    auto* l = new ClickLabel("FactPrimeLbl", "FactPrime", page);
+    l->setCursor(Qt::PointingHandCursor);
+    QObject::connect(l, &ClickLabel::clicked, page,
+                     [&state, page] { showFactPrimeWindow(state.workspace(), page->window()); });
     return l;
 }
 

@@ -36,6 +36,9 @@ extern const QColor kInactiveLbl; // navy
 QLabel* placeholderLabel(const QString& name, const QString& text, QWidget* parent);
 // The label at the bottom left that shows the letters typed towards a keyword.
 QLabel* pendingLabel(QWidget* page);
+// The "FactPrime" label: a click opens the factorization window of the page's
+// main window (one window, whichever page opened it).
+QLabel* factPrimeLabel(AppState& state, QWidget* page);
 
 // The page of one mode: it covers the client area under the shell's mode
 // labels, owns the mode's controls (placed in client coordinates) and its key

@@ -5,6 +5,9 @@
 #include "ui/dialogs/tallixGrfOpts.h"
 #include "ui/dialogs/tallixHist.h"
 #include "ui/dialogs/tallixTspin.h"
+#include "ui/dialogs/tallixFact.h"
+#include "ui/dialogs/tallixPrimeLine.h"
+#include "ui/dialogs/tallixPrimeMap.h"
 #include "ui/dialogs/tallixVerf.h"
 #include "ui/pages/CalcPage.h"
 #include "ui/pages/FxPage.h"
@@ -13,12 +16,14 @@
 #include "ui/views/ExpDisplay.h"
 #include "ui/views/FuncList.h"
 #include "ui/views/GraphView.h"
+#include "ui/views/PrimeViews.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QTemporaryDir>
 
@@ -174,6 +179,24 @@ QString writeCalcDemo(const QString& dir) {
         ln.selEnd = 6;
         form.expDisplay()->repaintAll();
         return saveWidget(form, dir, "calc-demo.png");
+    });
+}
+
+QString writePrimeSnapshots(const QString& dir) {
+    return renderInScratchFolder(dir, {}, [&](TtallixMainForm& form, const QString&) {
+        form.show();
+        TtallixFactForm& fact = *showFactPrimeWindow(form.state().workspace(), &form);
+        fact.edit()->setText("360");
+        fact.FactorizeLblClick();
+        QString error = saveWidget(fact, dir, "factor.png");
+        if (!error.isEmpty()) return error;
+        fact.PrimeLineLblClick();
+        error = saveWidget(*fact.lineForm(), dir, "primeline.png");
+        if (!error.isEmpty()) return error;
+        const QString map = QDir(dir).filePath("primemap.png");
+        if (!fact.mapForm()->mapBox()->renderImage(1).save(map, "PNG"))
+            return QString("cannot write %1").arg(map);
+        return QString();
     });
 }
 

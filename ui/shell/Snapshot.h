@@ -35,4 +35,10 @@ QString writeFxDemo(const QString& dir);
 // DIR/verify-calc.png). Same conditions as writeSnapshots.
 QString writeHistoryAndVerify(const QString& dir);
 
+// Renders the factorization window after factorizing 360 into
+// DIR/factor.png, the number line at 0..600 into DIR/primeline.png and the
+// prime map's 1000 x 1000 area, pixel for pixel, into DIR/primemap.png. Same
+// conditions as writeSnapshots.
+QString writePrimeSnapshots(const QString& dir);
+
 } // namespace tallix
