@@ -59,7 +59,7 @@ private:
     std::unique_ptr<FuncSet> funcs_; // about 330 kB
     FuncEditor funcEditor_;
     GraphWindow graphWindow_;
-    std::unique_ptr<MatState> mat_; // about 30 kB
+    std::unique_ptr<MatState> mat_;      // about 30 kB
     std::unique_ptr<PrimeSieve> primes_; // until first needed
 };
 
