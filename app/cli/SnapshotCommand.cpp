@@ -54,11 +54,10 @@ int runSnapshot(std::span<char* const> args) {
     if (demo)
         std::printf("wrote calc-demo.png to %s\n", dir);
     else
-        std::printf(
-            "wrote calc.png fx.png lists.png regr.png matrix.png graph.png history.png "
-            "verify.png verify-calc.png grfopts.png trange.png fx-demo.png fx-polar.png "
-            "graph-trace.png factor.png primeline.png primemap.png to %s\n",
-            dir);
+        std::printf("wrote calc.png fx.png lists.png regr.png matrix.png graph.png history.png "
+                    "verify.png verify-calc.png grfopts.png trange.png fx-demo.png fx-polar.png "
+                    "graph-trace.png factor.png primeline.png primemap.png to %s\n",
+                    dir);
     return 0;
 }
 
