@@ -134,6 +134,25 @@ bool simpleCellValue(std::string_view cell, Extended& value) {
     return true;
 }
 
+namespace {
+
+// Reads every cell of src's grid (its rows and cols set) with the simple cell
+// rule; the first cell that is not a value makes the source invalid.
+template <class CellAt> void fillSimpleCells(MatSource& src, CellAt cellAt) {
+    for (int r = 0; r < src.grid.rows; ++r)
+        for (int c = 0; c < src.grid.cols; ++c) {
+            const std::string cell = cellAt(r, c);
+            if (!simpleCellValue(cell, src.grid.at(r, c))) {
+                src.status = MatSource::Status::InvalidCell;
+                src.invalidCell = cell;
+                return;
+            }
+        }
+    src.status = MatSource::Status::Ok;
+}
+
+} // namespace
+
 MatSource catalogSource(const MatCatalog& catalog, int index) {
     MatSource src;
     if (index < 0 || index >= catalog.size()) return src;
@@ -147,17 +166,10 @@ MatSource catalogSource(const MatCatalog& catalog, int index) {
     src.grid.rows = *rows;
     src.grid.cols = *cols;
     const std::vector<std::string> cells = splitElements(d.elements);
-    for (int r = 0; r < *rows; ++r)
-        for (int c = 0; c < *cols; ++c) {
-            const std::size_t n = static_cast<std::size_t>(r * *cols + c);
-            const std::string cell = n < cells.size() ? cells[n] : std::string();
-            if (!simpleCellValue(cell, src.grid.at(r, c))) {
-                src.status = MatSource::Status::InvalidCell;
-                src.invalidCell = cell;
-                return src;
-            }
-        }
-    src.status = MatSource::Status::Ok;
+    fillSimpleCells(src, [&](int r, int c) {
+        const std::size_t n = static_cast<std::size_t>(r * *cols + c);
+        return n < cells.size() ? cells[n] : std::string();
+    });
     return src;
 }
 
@@ -167,16 +179,7 @@ MatSource resultSource(int rows, int cols,
     src.kind = MatSourceKind::PrevAnswer;
     src.grid.rows = rows;
     src.grid.cols = cols;
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c) {
-            const std::string& cell = cells[r * kMatMaxDim + c];
-            if (!simpleCellValue(cell, src.grid.at(r, c))) {
-                src.status = MatSource::Status::InvalidCell;
-                src.invalidCell = cell;
-                return src;
-            }
-        }
-    src.status = MatSource::Status::Ok;
+    fillSimpleCells(src, [&](int r, int c) { return cells[r * kMatMaxDim + c]; });
     return src;
 }
 
