@@ -47,6 +47,7 @@ int runSnapshot(std::span<char* const> args) {
     if (!demo && error.isEmpty()) error = writeHistoryAndVerify(folder);
     if (!demo && error.isEmpty()) error = writeFxDemo(folder);
     if (!demo && error.isEmpty()) error = writePrimeSnapshots(folder);
+    if (!demo && error.isEmpty()) error = writeMatrixSnapshots(folder);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "tallix-cli: %s\n", error.toLocal8Bit().constData());
         return 2;
