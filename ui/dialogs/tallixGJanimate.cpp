@@ -65,8 +65,10 @@ TtallixGJanimateForm::TtallixGJanimateForm(const AppState& state, const MatGrid&
     backLbl_->setFont(matfont::nominal());
     backLbl_->setCursor(Qt::PointingHandCursor);
     backLbl_->setToolTip("Click (or press Backspace) to return to the previous step");
+    // Blue while it can be used; greyed at the first step.
     pal = backLbl_->palette();
-    pal.setColor(QPalette::WindowText, kMatBlue);
+    pal.setColor(QPalette::Active, QPalette::WindowText, kMatBlue);
+    pal.setColor(QPalette::Inactive, QPalette::WindowText, kMatBlue);
     backLbl_->setPalette(pal);
     connect(caption_, &ClickLabel::clicked, this, &TtallixGJanimateForm::advance);
     connect(drawing_, &PaintBox::pressed, this, [this] { advance(); });

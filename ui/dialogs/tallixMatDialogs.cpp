@@ -169,6 +169,10 @@ TtallixMatOptionsForm::TtallixMatOptionsForm(AppState& state, bool canSave, QWid
         boxes_[i] = cb;
     }
     save_ = new ClickLabel("SaveResultsLbl", "Save Results Matrix As...", this);
+    QPalette pal = save_->palette();
+    pal.setColor(QPalette::Active, QPalette::WindowText, QColor(0, 0, 255));
+    pal.setColor(QPalette::Inactive, QPalette::WindowText, QColor(0, 0, 255));
+    save_->setPalette(pal);
     save_->setEnabled(canSave);
     save_->setCursor(Qt::PointingHandCursor);
     box->addWidget(save_);

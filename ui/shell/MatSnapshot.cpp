@@ -3,6 +3,7 @@
 #include "ui/pages/MatrixPage.h"
 #include "ui/shell/Snapshot.h"
 #include "ui/shell/tallixMain.h"
+#include "ui/views/MatDisplay.h"
 #include "ui/views/MatList.h"
 
 #include <QApplication>
@@ -73,6 +74,10 @@ QString writeMatrixSnapshots(const QString& dir) {
     page->justDoIt();
     page->rrefMenu()->hide();
     if (error = save(form, dir, "matrix-rref.png"); !error.isEmpty()) return error;
+    // The display alone at double density, for a closer look.
+    const QString rref2 = QDir(dir).filePath("matrix-rref-2x.png");
+    if (!page->display()->renderImage(2).save(rref2, "PNG"))
+        return QString("cannot write %1").arg(rref2);
 
     page->selectSubMode(MatSubMode::List);
     page->list()->setCurrentRow(2);

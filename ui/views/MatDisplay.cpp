@@ -108,7 +108,7 @@ MatGridLayout drawMatGrid(QPainter& p, QSize box, int rows, int cols,
                        text(r, c));
         }
     if (brackets) {
-        p.setPen(QPen(Qt::black, 0));
+        p.setPen(QPen(Qt::black, 1));
         const int t = g.bracketTop, b = g.bracketBottom;
         for (const auto& [x, hook] : {std::pair{g.leftBracket, 4}, std::pair{g.rightBracket, -4}}) {
             p.drawLine(x, t, x + hook, t);
