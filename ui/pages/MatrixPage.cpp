@@ -109,7 +109,6 @@ MatrixPage::MatrixPage(AppState& state, QWidget* shell) : ModePage("MatrixPage",
 
     rrefMenu_ = new QMenu(this);
     rrefMenu_->setObjectName("RrefPU");
-    rrefMenu_->setToolTipsVisible(true);
     QAction* just = rrefMenu_->addAction("Just Do It");
     just->setToolTip("Compute and display the RREF result");
     QAction* anim = rrefMenu_->addAction("Animate ");
@@ -472,6 +471,7 @@ void MatrixPage::operationClicked(MatSubMode op) {
     if (!mat().enterOperation(op)) return;
     refresh();
     rrefChosen_ = false;
+    rrefMenu_->setToolTipsVisible(state_.hintsEnabled());
     ClickLabel* l = matSubModeLbls_[4];
     rrefMenu_->popup(l->mapToGlobal(QPoint(0, l->height())));
 }
