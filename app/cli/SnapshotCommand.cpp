@@ -57,7 +57,10 @@ int runSnapshot(std::span<char* const> args) {
     else
         std::printf("wrote calc.png fx.png lists.png regr.png matrix.png graph.png history.png "
                     "verify.png verify-calc.png grfopts.png trange.png fx-demo.png fx-polar.png "
-                    "graph-trace.png factor.png primeline.png primemap.png to %s\n",
+                    "graph-trace.png factor.png primeline.png primemap.png matrix-list.png "
+                    "matrix-edit.png matrix-algeb-typed.png matrix-algeb.png matrix-rref.png "
+                    "matrix-rref-2x.png matrix-det.png gj-begin.png gj-scaled.png gj-sweep.png "
+                    "to %s\n",
                     dir);
     return 0;
 }
