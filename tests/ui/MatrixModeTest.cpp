@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -253,4 +254,39 @@ TEST_F(MatrixMode, CaretIsDrawnByExclusiveOr) {
     EXPECT_NE(page->display()->image(), before);
     page->cursorTick();
     EXPECT_EQ(page->display()->image(), before);
+}
+
+TEST_F(MatrixMode, OptionsWriteAtOnceAndOfferSavingOnlyAValidResult) {
+    writeCatalog("A,1,1,1,2,[1,2]\n");
+    TtallixMainForm form(dataFolder());
+    MatrixPage* page = open(form);
+    page->selectSubMode(MatSubMode::Algeb);
+    bool saveEnabled = true;
+    onModal([&saveEnabled](QWidget* w) {
+        auto* d = qobject_cast<TtallixMatOptionsForm*>(w);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->windowTitle(), "MAT Options");
+        saveEnabled = d->saveLabel()->isEnabled();
+        EXPECT_TRUE(d->box(0)->isChecked());
+        d->box(0)->setChecked(false); // "Allow rational reductions"
+        d->reject();
+    });
+    QTest::mouseClick(page->display(), Qt::RightButton, {}, QPoint(50, 50));
+    EXPECT_FALSE(saveEnabled);
+    EXPECT_NE(ini().find("matrational=0"), std::string::npos) << ini();
+    EXPECT_FALSE(mat(form).options.rational);
+
+    // A click in the expression puts the cursor after the character under it.
+    type(form, "a*3=");
+    ASSERT_TRUE(mat(form).result().valid);
+    QTest::mouseClick(page->display(), Qt::LeftButton, {}, QPoint(17, 30));
+    EXPECT_EQ(mat(form).cursor(), 1);
+    QTest::mouseClick(page->display(), Qt::LeftButton, {}, QPoint(300, 30));
+    EXPECT_EQ(mat(form).cursor(), 4);
+    onModal([&saveEnabled](QWidget* w) {
+        saveEnabled = qobject_cast<TtallixMatOptionsForm*>(w)->saveLabel()->isEnabled();
+        qobject_cast<QDialog*>(w)->reject();
+    });
+    QTest::mouseClick(page->display(), Qt::RightButton, {}, QPoint(50, 50));
+    EXPECT_TRUE(saveEnabled);
 }
