@@ -1,5 +1,6 @@
 #include "app/cli/Commands.h"
 
+#include "engine/matrix/GJAnimation.h"
 #include "engine/matrix/MatState.h"
 #include "store/MatCatalogFile.h"
 
@@ -13,6 +14,7 @@ namespace tallix::cli {
 namespace {
 
 constexpr const char* kMatUsage = "usage: tallix-cli mat --catalog FILE EXPR\n";
+constexpr const char* kGjUsage = "usage: tallix-cli gj --catalog FILE NAME\n";
 constexpr const char* kMatOpUsage =
     "usage: tallix-cli matop rref|inv|det|trace [--no-rational] --catalog FILE NAME\n";
 
@@ -143,6 +145,38 @@ int runMatOp(std::span<char* const> args) {
         std::printf("%s\n", state.trace().line.c_str());
         break;
     }
+    return 0;
+}
+
+int runGj(std::span<char* const> args) {
+    const char* file = nullptr;
+    const char* name = nullptr;
+    bool extra = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view a = args[i];
+        if (a == "--catalog" && i + 1 < args.size() && !file)
+            file = args[++i];
+        else if (!name)
+            name = args[i];
+        else
+            extra = true;
+    }
+    if (!file || !name || extra) {
+        std::fputs(kGjUsage, stderr);
+        return 2;
+    }
+    MatCatalog catalog;
+    if (!loadCatalog("gj", file, catalog)) return 2;
+    // The source as Rref takes it: the catalog matrix named by the
+    // expression, read up to its first invalid cell; none gives 0 x 0.
+    const MatSource src = catalogSource(catalog, FindMatDefInMatsTSL(catalog, trimText(name)));
+    GJAnimation gj;
+    gj.start(src.status == MatSource::Status::Ok || src.status == MatSource::Status::InvalidCell
+                 ? src.grid
+                 : MatGrid{});
+    std::printf("%s\n", gj.caption().c_str());
+    while (gj.advance())
+        std::printf("%s\n", gj.caption().c_str());
     return 0;
 }
 

@@ -37,6 +37,10 @@ constexpr std::array kCommands = {
                  "matop rref|inv|det|trace [--no-rational] --catalog FILE NAME\n"
                  "                       an operation on the catalog matrix NAME",
                  runMatOp},
+    CommandEntry{"gj",
+                 "gj --catalog FILE NAME   the Gauss-Jordan animation of the catalog matrix NAME:\n"
+                 "                       the caption after each click, one per line, to \"Done.\"",
+                 runGj},
     CommandEntry{"trange",
                  "trange BUTTON TMIN TMAX   the T-value range window's two texts after one press\n"
                  "                       of BUTTON (zoomin, zoomout, min<<, min<, min>, min>>,\n"

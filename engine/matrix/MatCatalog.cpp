@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace tallix {
 
@@ -179,6 +180,35 @@ std::string joinElements(const std::vector<std::string>& cells) {
 
 std::string dateTimeField(double dateTime) {
     return decimalText(static_cast<Extended>(dateTime));
+}
+
+std::string matDateText(std::string_view field) {
+    const Extended v = parseNumberText(field);
+    if (isUndefined(v) || std::fabs(v) > 3e6L) return {};
+    const auto dayNumber = static_cast<long long>(std::floor(v));
+    auto minutes = static_cast<long long>(std::llround((v - dayNumber) * 1440.0L));
+    long long days = dayNumber + minutes / 1440;
+    minutes %= 1440;
+    // Civil date from days since 1970-01-01 (the proleptic Gregorian calendar).
+    days -= 25569; // 1899-12-30 to 1970-01-01
+    days += 719468;
+    const long long era = (days >= 0 ? days : days - 146096) / 146097;
+    const long long doe = days - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    const long long day = doy - (153 * mp + 2) / 5 + 1;
+    const long long month = mp < 10 ? mp + 3 : mp - 9;
+    const long long year = yoe + era * 400 + (month <= 2 ? 1 : 0);
+    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const long long hour = minutes / 60;
+    const long long minute = minutes % 60;
+    const long long hour12 = hour % 12 == 0 ? 12 : hour % 12;
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%lld%s%02lld %lld:%02lld%c", day, kMonths[month - 1],
+                  ((year % 100) + 100) % 100, hour12, minute, hour < 12 ? 'a' : 'p');
+    return buf;
 }
 
 bool isValidMatName(std::string_view name) {

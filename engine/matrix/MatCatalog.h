@@ -80,6 +80,11 @@ std::string joinElements(const std::vector<std::string>& cells);
 // fraction) as the catalog writes it: general text of up to 15 digits with
 // "." as the decimal point whatever the locale.
 std::string dateTimeField(double dateTime);
+// A date-time number as the matrix list shows it, "dmmmyy h:mma/p": day
+// without a leading zero, English short month, two-digit year, the hour on
+// the 12-hour clock, two-digit minutes, then "a" or "p" ("8Dec26 1:05p").
+// Empty for a text that is not a number.
+std::string matDateText(std::string_view field);
 // Whether `name` can name a matrix: a letter followed by letters and digits
 // (an expression reads a name so, and a comma would split the line).
 bool isValidMatName(std::string_view name);

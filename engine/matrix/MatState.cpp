@@ -57,17 +57,23 @@ std::optional<TokenCode> matCodeForChar(char c) {
 MatChange MatState::create(const MatCreateRequest& request, double now) {
     MatChange r = createMat(catalog, request, now);
     if (!r.ok) return r;
-    editIndex = r.index;
     result_.valid = false;
-    subMode = MatSubMode::Edit;
+    editMat(r.index);
     return r;
 }
 
 MatChange MatState::rename(int index, std::string_view newName) {
+    const bool renamingEdited = index == editIndex;
     MatChange r = renameMat(catalog, index, newName);
     if (!r.ok) return r;
     result_.valid = false;
     selectedRow = r.index;
+    if (renamingEdited) {
+        editIndex = r.index;
+        editor_.load(catalog, editIndex);
+    } else {
+        refindEdited();
+    }
     return r;
 }
 
@@ -76,6 +82,7 @@ MatChange MatState::remove(int index) {
     if (!r.ok) return r;
     result_.valid = false;
     editIndex = -1;
+    editor_ = MatCellEditor{};
     selectedRow = -1;
     return r;
 }
@@ -93,13 +100,49 @@ MatChange MatState::saveResultAs(std::string_view name, double now) {
     std::vector<std::string> cells;
     if (subMode == MatSubMode::Algeb) {
         cells = result_.cellList();
-        return saveMatAs(catalog, name, result_.rows, result_.cols, cells, now);
+        MatChange change = saveMatAs(catalog, name, result_.rows, result_.cols, cells, now);
+        if (change.ok) refindEdited();
+        return change;
     }
     const MatOpGridResult& r = subMode == MatSubMode::Inv ? inv_ : rref_;
     for (int i = 0; i < r.rows; ++i)
         for (int j = 0; j < r.cols; ++j)
             cells.push_back(r.cell(i, j));
-    return saveMatAs(catalog, name, r.rows, r.cols, cells, now);
+    MatChange change = saveMatAs(catalog, name, r.rows, r.cols, cells, now);
+    if (change.ok) refindEdited();
+    return change;
+}
+
+void MatState::refindEdited() {
+    if (!editor_.loaded()) {
+        editIndex = -1;
+        return;
+    }
+    editIndex = FindMatDefInMatsTSL(catalog, editor_.def().name);
+    // A save over the edited matrix's name replaced its cells.
+    if (editIndex >= 0 && catalog.line(editIndex) != editor_.line())
+        editor_.load(catalog, editIndex);
+}
+
+bool MatState::editMat(int index) {
+    if (!editor_.load(catalog, index)) return false;
+    editIndex = index;
+    subMode = MatSubMode::Edit;
+    return true;
+}
+
+bool MatState::editCellKey(TokenCode code) {
+    if (subMode != MatSubMode::Edit || editIndex < 0 || !editor_.key(code)) return false;
+    catalog.replaceLine(editIndex, editor_.line());
+    result_.valid = false;
+    return true;
+}
+
+bool MatState::editCellDelete() {
+    if (subMode != MatSubMode::Edit || editIndex < 0 || !editor_.deleteAtCursor()) return false;
+    catalog.replaceLine(editIndex, editor_.line());
+    result_.valid = false;
+    return true;
 }
 
 void MatState::clearExpression() {
@@ -184,12 +227,21 @@ MatSource MatState::operationSource() const {
 }
 
 void MatState::runOperation(MatSubMode op) {
+    if (enterOperation(op)) computeOperation();
+}
+
+bool MatState::enterOperation(MatSubMode op) {
     // Rref starts only from a selected row, the edited matrix or the algebra.
     if (op == MatSubMode::Rref && subMode != MatSubMode::Edit && subMode != MatSubMode::Algeb &&
         !(subMode == MatSubMode::List && selectedRow >= 0))
-        return;
+        return false;
     if (!isOperationMode(subMode)) prevSubMode = subMode;
     subMode = op;
+    return true;
+}
+
+void MatState::computeOperation() {
+    const MatSubMode op = subMode;
     const MatSource src = operationSource();
     const std::string_view algeb =
         prevSubMode == MatSubMode::Algeb ? std::string_view(expr_) : std::string_view();

@@ -2,6 +2,7 @@
 
 #include "engine/core/Tokens.h"
 #include "engine/matrix/MatCatalog.h"
+#include "engine/matrix/MatCellEditor.h"
 #include "engine/matrix/MatEval.h"
 #include "engine/matrix/MatOps.h"
 
@@ -57,6 +58,21 @@ public:
     // Saves the shown result as `name` (the caller has asked to overwrite).
     MatChange saveResultAs(std::string_view name, double now);
 
+    // Edits catalog line `index` (Edit Selected): it becomes the edited
+    // matrix, its cells are loaded with the first cell current, and the
+    // sub-mode becomes Edit. False, with nothing changed, for a line that
+    // does not load.
+    bool editMat(int index);
+    const MatCellEditor& editor() const { return editor_; }
+    // A keypad code on the current cell in the Edit sub-mode; when the cell
+    // changed its catalog line is rewritten in place and true is returned
+    // (the caller writes the file).
+    bool editCellKey(TokenCode code);
+    // Delete: removes the character at the cursor, as editCellKey.
+    bool editCellDelete();
+    void editCellMove(MatCellMove m) { editor_.move(m); }
+    void editCellPlace(int row, int col, int cursor) { editor_.place(row, col, cursor); }
+
     const std::string& expression() const { return expr_; }
     // 1-based character position, 1..length + 1.
     int cursor() const { return cursor_; }
@@ -82,6 +98,14 @@ public:
     // works on the same matrix) and switches to `op` (Inv, Rref, Det or
     // Trace).
     void runOperation(MatSubMode op);
+    // The two halves of runOperation, for the Rref label whose menu comes
+    // between them: false (nothing changed) when Rref cannot start from the
+    // current sub-mode.
+    bool enterOperation(MatSubMode op);
+    void computeOperation();
+    // Leaves a result sub-mode for the one it was entered from ("Back", or
+    // the Rref menu closed without a choice).
+    void returnToPrevious() { subMode = prevSubMode; }
     // The matrix an operation works on, by the previous sub-mode.
     MatSource operationSource() const;
     const MatOpGridResult& rref() const { return rref_; }
@@ -91,7 +115,11 @@ public:
 
 private:
     void clearExpression();
+    // After lines moved (an insert or delete), finds the edited matrix again
+    // by its name.
+    void refindEdited();
 
+    MatCellEditor editor_;
     std::string expr_;
     int cursor_ = 1;
     MatResult result_;

@@ -119,8 +119,26 @@ expect_output("DET for matrix \"A\"   =   -2" matop det --catalog ${mats} a)
 expect_output("DET not possible - matrix not square" matop det --catalog ${mats} B)
 expect_output("TRACE not possible - \"B\" not square." matop trace --catalog ${mats} B)
 expect_output("TRACE of  \"A\"   =   5" matop trace --catalog ${mats} A)
+# gj: the captions of the animation, from the first to "Done.".
+expect_output("Click to Begin Gauss-Jordan Reduction Animation...
+Click to Begin reducing column 1
+Find largest value in column 1  ...  click
+Largest value found in row 2...     click
+Click to swap rows 2 and 1
+Leading value not 1 - scale row by leading value...     click
+Row Scaled...  Click
+Click to begin sweeping zeros into column 1
+Click to subtract  (1 * row 1)  from row 2
+Zeros swept in, Click to begin column 2
+Find largest value in column 2  ...  click
+Largest value not 1 - scale row by leading value...     click
+Row Scaled...  Click
+Click to begin sweeping zeros into column 2
+Click to subtract  (1.3333... * row 2)  from row 1
+Leading zero produced...  click
+Done." gj --catalog ${mats} a)
 foreach(bad "mat;--catalog;${CMAKE_CURRENT_BINARY_DIR}/no-such.Lst;A" "mat;A" "matop;lu;--catalog;${mats};A"
-            "matop;det;A")
+            "matop;det;A" "gj;A")
     execute_process(COMMAND ${CLI} ${bad} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_QUIET)
     if(NOT rc EQUAL 2 OR NOT out STREQUAL "")
         message(SEND_ERROR "tallix-cli ${bad}: exit status ${rc}, printed '${out}', expected 2 and nothing")

@@ -198,5 +198,13 @@ TEST(MatCatalog, CellTextToValue) {
     }
 }
 
+TEST(MatCatalog, DatesShowAsDayMonthYearAndTwelveHourClock) {
+    EXPECT_EQ(matDateText("46000.5"), "9Dec25 12:00p");
+    EXPECT_EQ(matDateText("36526"), "1Jan00 12:00a");
+    EXPECT_EQ(matDateText("45000.999"), "15Mar23 11:59p");
+    EXPECT_EQ(matDateText("45000.0416666667"), "15Mar23 1:00a");
+    EXPECT_EQ(matDateText("x"), "");
+}
+
 } // namespace
 } // namespace tallix

@@ -1,28 +1,70 @@
 #pragma once
 
+#include "engine/matrix/MatState.h"
 #include "ui/pages/ModePage.h"
 
 #include <array>
 
-class QListWidget;
+class QMenu;
 
 namespace tallix {
 
-// The Matrix mode: the sub-mode labels, the matrix list with its buttons, the
-// matrix display and the calculator keypad (the matrix calculator comes later;
-// the program starts in the List sub-mode, where the keypad does nothing).
+class MatDisplay;
+class MatList;
+
+// The Matrix mode: the sub-mode labels, the matrix list with its buttons
+// (List), the matrix display (Edit, Algeb and the four results), the letter
+// panel of the algebra and the calculator keypad, whose codes go to the cell
+// editor or the expression.
 class MatrixPage : public ModePage {
     Q_OBJECT
 public:
     MatrixPage(AppState& state, QWidget* shell);
     void arrange() override;
+    bool keyPress(QKeyEvent* event) override;
+    void cursorTick() override;
+
+    // The matrix paint box `MatPB`, for pictures of the display.
+    QWidget* displayBox() const;
+    MatDisplay* display() const { return MatPB_; }
+    MatList* list() const { return MatsLB_; }
+    QMenu* rrefMenu() const { return rrefMenu_; }
+
+    // A keypad or letter-panel code in the current sub-mode.
+    void ProcessMatButtonClick(TokenCode code);
+    void selectSubMode(MatSubMode m);
+    void CreateNewMatrix();
+    void EditSelected();
+    void DeleteSelected();
+    void RenameSelected();
+    void showOptions();
+    // Asks for a name and saves the shown result under it.
+    void saveResultAs();
+    // Rref, Inv, Det and Trace; Rref opens its menu at the label.
+    void operationClicked(MatSubMode op);
+    // The Rref menu's entries.
+    void justDoIt();
+    void animate();
 
 private:
-    QListWidget* MatsLB_ = nullptr;
-    std::array<QLabel*, 3> matListLbls_{};
-    std::array<QLabel*, 7> matSubModeLbls_{};
-    PaintBox* MatPB_ = nullptr;
+    MatState& mat();
+    void refresh();
+    void catalogChanged(int selectRow);
+    void displayPressed(Qt::MouseButton button, QPoint pos);
+    void EnableInvRrefDetTraceLbls(bool on);
+    bool editKeyPress(QKeyEvent* event);
+    bool algebKeyPress(QKeyEvent* event);
+    void cellEdited(bool changed);
+
+    MatList* MatsLB_ = nullptr;
+    std::array<ClickLabel*, 3> matListLbls_{};
+    std::array<ClickLabel*, 7> matSubModeLbls_{};
+    std::array<ClickLabel*, 27> letterLbls_{};
+    MatDisplay* MatPB_ = nullptr;
     Keypad* kbImage_ = nullptr;
+    QMenu* rrefMenu_ = nullptr;
+    QMenu* listMenu_ = nullptr;
+    bool rrefChosen_ = false;
 };
 
 } // namespace tallix

@@ -41,4 +41,13 @@ QString writeHistoryAndVerify(const QString& dir);
 // conditions as writeSnapshots.
 QString writePrimeSnapshots(const QString& dir);
 
+// Renders the Matrix mode over a sample catalog: the list
+// (DIR/matrix-list.png), a matrix being edited (matrix-edit.png), an
+// expression typed and evaluated (matrix-algeb-typed.png, matrix-algeb.png),
+// an Rref with fractions (matrix-rref.png, and its display alone at double
+// density in matrix-rref-2x.png), a determinant (matrix-det.png)
+// and three steps of the Gauss-Jordan animation (gj-begin.png,
+// gj-scaled.png, gj-sweep.png). Same conditions as writeSnapshots.
+QString writeMatrixSnapshots(const QString& dir);
+
 } // namespace tallix
