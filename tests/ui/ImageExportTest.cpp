@@ -1,6 +1,6 @@
+#include "ui/export/ImageExport.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/ui/UiTest.h"
-#include "ui/export/ImageExport.h"
 #include "ui/pages/CalcPage.h"
 #include "ui/pages/FxPage.h"
 #include "ui/shell/tallixMain.h"

@@ -115,8 +115,9 @@ QString writePictureFile(const QString& file, const QImage& picture, ImageFormat
     if (bytes.isEmpty()) {
         reason = QString("Cannot encode %1").arg(file).toStdString();
     } else {
-        const WriteResult r = writeFileAtomically(QFile::encodeName(file).toStdString(),
-                                                  std::string_view(bytes.constData(), bytes.size()));
+        const WriteResult r =
+            writeFileAtomically(QFile::encodeName(file).toStdString(),
+                                std::string_view(bytes.constData(), bytes.size()));
         if (r.ok) return {};
         reason = r.error;
     }
@@ -124,8 +125,8 @@ QString writePictureFile(const QString& file, const QImage& picture, ImageFormat
 }
 
 ImageExporter::ImageExporter(QWidget* window, std::filesystem::path initialFolder)
-    : QObject(window), window_(window),
-      folder_(QFile::decodeName(initialFolder.string().c_str())), choose_(runSaveDialog) {
+    : QObject(window), window_(window), folder_(QFile::decodeName(initialFolder.string().c_str())),
+      choose_(runSaveDialog) {
     while (folder_.size() > 1 && folder_.endsWith('/'))
         folder_.chop(1);
 }
@@ -140,8 +141,7 @@ void ImageExporter::toFile(const std::function<QImage()>& capture, ImageFormat f
     if (picture.isNull()) return;
     QString& name = names_[format == ImageFormat::Jpeg ? 1 : 0];
     const DialogKind& kind = dialogOf(format);
-    if (presetName && name.isEmpty())
-        name = QString("%1.%2").arg(kScreenCaptureName, kind.suffix);
+    if (presetName && name.isEmpty()) name = QString("%1.%2").arg(kScreenCaptureName, kind.suffix);
     const SaveRequest request{"Save As", kind.filter, kind.suffix, folder_, name};
     const QString chosen = choose_(request, window_);
     if (chosen.isEmpty()) return;
@@ -171,7 +171,7 @@ void addImageEntries(QMenu* menu, ImageExporter& exporter, const QList<ImageEntr
         if (!e.available) continue;
         sub->menuAction()->setEnabled(e.available());
         QObject::connect(menu, &QMenu::aboutToShow, sub,
-                             [sub, e] { sub->menuAction()->setEnabled(e.available()); });
+                         [sub, e] { sub->menuAction()->setEnabled(e.available()); });
     }
 }
 

@@ -104,11 +104,12 @@ void TtallixMainForm::createMenus() {
     auto graphFuncs = [this] {
         return captureGraphWithFunctions(*this, *fxPage_->graphView(), *fxPage_->funcList());
     };
-    addImageEntries(FuncPU_, *exporter_,
-                    {{"Save Graph as BitMap", ImageFormat::Bitmap, graph, false, {}},
-                     {"Save Graph as Jpeg", ImageFormat::Jpeg, graph, false, {}},
-                     {"Save Graph + Functions as BitMap", ImageFormat::Bitmap, graphFuncs, false, {}},
-                     {"Save Graph + Functions as Jpeg", ImageFormat::Jpeg, graphFuncs, false, {}}});
+    addImageEntries(
+        FuncPU_, *exporter_,
+        {{"Save Graph as BitMap", ImageFormat::Bitmap, graph, false, {}},
+         {"Save Graph as Jpeg", ImageFormat::Jpeg, graph, false, {}},
+         {"Save Graph + Functions as BitMap", ImageFormat::Bitmap, graphFuncs, false, {}},
+         {"Save Graph + Functions as Jpeg", ImageFormat::Jpeg, graphFuncs, false, {}}});
     addCalculatorImageEntries(FuncPU_, *exporter_, this);
 
     colourItems(MatPU_, "Set Calculator BG Color");
