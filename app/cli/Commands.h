@@ -19,6 +19,7 @@ int runEval(std::span<char* const> args);
 int runVerify(std::span<char* const> args);
 #ifdef TALLIX_WITH_UI
 int runSnapshot(std::span<char* const> args);
+int runExport(std::span<char* const> args);
 #endif
 int runFx(std::span<char* const> args);
 int runMat(std::span<char* const> args);

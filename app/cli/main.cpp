@@ -25,6 +25,11 @@ constexpr std::array kCommands = {
         "                       FILE is the tallix.ini to start from, the flags pick the graph;\n"
         "                       --calc-demo: only the Calc mode after a sample session",
         runSnapshot},
+    CommandEntry{"export",
+                 "export --source display|graph|graph+functions|window --format bmp|jpg\n"
+                 "       [--ini FILE] [--mode calc|fx|matrix|regr] OUT\n"
+                 "                       write the picture the window's \"To File\" command writes",
+                 runExport},
 #endif
     CommandEntry{"fx",
                  "fx [--deg] [--polar|--param] EXPR X...   evaluate the function EXPR at each X",

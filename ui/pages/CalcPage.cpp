@@ -104,6 +104,10 @@ void CalcPage::arrange() {
     trigLbls_->place(kMargin, kKeypadTop + 62);
 }
 
+QWidget* CalcPage::displayBox() const {
+    return expPB_;
+}
+
 void CalcPage::left() {
     calc().clearPendingKeyword();
     pendingCharsLbl_->clear();

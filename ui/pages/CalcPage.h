@@ -26,6 +26,7 @@ public:
     void ProcessExpButtonClick(TokenCode code);
 
     ExpDisplay* expDisplay() const { return expPB_; }
+    QWidget* displayBox() const override;
     TtallixHistoryForm* historyForm() const { return historyForm_; }
     TtallixVerfForm* verfForm() const { return verfForm_; }
 

@@ -25,7 +25,7 @@ public:
     void cursorTick() override;
 
     // The matrix paint box `MatPB`, for pictures of the display.
-    QWidget* displayBox() const;
+    QWidget* displayBox() const override;
     MatDisplay* display() const { return MatPB_; }
     MatList* list() const { return MatsLB_; }
     QMenu* rrefMenu() const { return rrefMenu_; }

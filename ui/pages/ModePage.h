@@ -60,6 +60,9 @@ public:
     virtual void left() {}
     // The keypads' colour of a pressed key changed.
     virtual void setPressedColor(int winColorValue);
+    // The paint box that "Save Display" pictures; nullptr when the mode has
+    // none (the entries are greyed).
+    virtual QWidget* displayBox() const { return nullptr; }
 
 signals:
     // A right click on a keypad or display of the page: the mode's menu at

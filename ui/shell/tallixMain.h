@@ -18,6 +18,7 @@ class ClickLabel;
 class ExpDisplay;
 class FxPage;
 class GraphView;
+class ImageExporter;
 class ListsPage;
 class MatrixPage;
 class ModePage;
@@ -45,6 +46,7 @@ public:
     Workspace& workspace();
     CalcMode mode() const;
     CalcPage* calcPage() const { return calcPage_; }
+    ModePage* page(CalcMode m) const;
     FxPage* fxPage() const { return fxPage_; }
 
     // Shortcuts to the parts the tests and pictures look at.
@@ -54,6 +56,8 @@ public:
     GraphView* graphView() const;
     TtallixHistoryForm* historyForm() const;
     TtallixVerfForm* verfForm() const;
+    // Runs the picture commands of the menus; keeps the save dialogs' names.
+    ImageExporter& imageExporter() const { return *exporter_; }
 
 public slots:
     void ModeCalcLblClick() { selectMode(CalcMode::Calc); }
@@ -82,7 +86,6 @@ private:
     void ArrangeWindowComponentsPerMode();
     void ColorModeLbls();
     void applyBackground();
-    ModePage* page(CalcMode m) const;
     void pickColour(int current, WriteResult (SettingsStore::*write)(int));
     void openHelpPage();
     void showOptions();
@@ -102,6 +105,7 @@ private:
     QMenu* FuncPU_ = nullptr;
     QMenu* MatPU_ = nullptr;
     QMenu* HelpPU_ = nullptr;
+    ImageExporter* exporter_ = nullptr;
     TtallixOptionsForm* options_ = nullptr;
     TtallixAboutForm* about_ = nullptr;
 };

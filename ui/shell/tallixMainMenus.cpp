@@ -4,12 +4,15 @@
 #include "store/HelpFolder.h"
 #include "ui/dialogs/tallixAbout.h"
 #include "ui/dialogs/tallixOpts.h"
+#include "ui/export/ImageExport.h"
 #include "ui/pages/CalcPage.h"
 #include "ui/pages/FxPage.h"
 #include "ui/pages/MatrixPage.h"
 #include "ui/shell/AppState.h"
 #include "ui/shell/tallixMain.h"
 #include "ui/views/ClickLabel.h"
+#include "ui/views/FuncList.h"
+#include "ui/views/GraphView.h"
 #include "ui/views/PaintBox.h"
 
 #include <QColorDialog>
@@ -30,18 +33,24 @@ void addLater(QMenu* menu, const char* text) {
     menu->addAction(text)->setEnabled(false);
 }
 
-// An image entry with its "To File" and "To Clipboard" items (greyed until
-// picture export exists).
-void addImageEntry(QMenu* menu, const char* text) {
-    QMenu* sub = menu->addMenu(text);
-    sub->addAction("To File");
-    sub->addAction("To Clipboard");
-    sub->menuAction()->setEnabled(false);
+// "Save Display as BitMap" and "Save Display as Jpeg": the page's display
+// box, greyed while the page has none.
+QList<ImageEntry> displayEntries(ModePage* page) {
+    auto capture = [page] {
+        QWidget* box = page->displayBox();
+        return box ? capturePaintBox(*box) : QImage();
+    };
+    auto available = [page] { return page->displayBox() != nullptr; };
+    return {{"Save Display as BitMap", ImageFormat::Bitmap, capture, false, available},
+            {"Save Display as Jpeg", ImageFormat::Jpeg, capture, false, available}};
 }
 
 } // namespace
 
 void TtallixMainForm::createMenus() {
+    // The picture dialogs open in the data folder: the program's own folder
+    // when files can be written there.
+    exporter_ = new ImageExporter(this, state_->dataFolder());
     CalcPU_ = new QMenu(this);
     CalcPU_->setObjectName("CalcPU");
     FuncPU_ = new QMenu(this);
@@ -78,9 +87,8 @@ void TtallixMainForm::createMenus() {
     connect(CalcPU_->addAction("Calculator Options"), &QAction::triggered, this,
             &TtallixMainForm::showOptions);
     CalcPU_->addSeparator();
-    for (const char* t : {"Save Display as BitMap", "Save Display as Jpeg",
-                          "Save Calculator Image as BitMap", "Save Calculator Images a Jpeg"})
-        addImageEntry(CalcPU_, t);
+    addImageEntries(CalcPU_, *exporter_, displayEntries(calcPage_));
+    addCalculatorImageEntries(CalcPU_, *exporter_, this, "Save Calculator Images a Jpeg");
     CalcPU_->addSeparator();
     connect(CalcPU_->addAction("Run Verification Suite"), &QAction::triggered, calcPage_,
             &CalcPage::runVerificationSuite);
@@ -92,16 +100,22 @@ void TtallixMainForm::createMenus() {
     FuncPU_->addSeparator();
     colourItems(FuncPU_, "Set Calculator BG Color");
     FuncPU_->addSeparator();
-    for (const char* t : {"Save Graph as BitMap", "Save Graph as Jpeg",
-                          "Save Graph + Functions as BitMap", "Save Graph + Functions as Jpeg",
-                          "Save Calculator Image as BitMap", "Save Calculator Image as Jpeg"})
-        addImageEntry(FuncPU_, t);
+    auto graph = [this] { return capturePaintBox(*fxPage_->graphView()); };
+    auto graphFuncs = [this] {
+        return captureGraphWithFunctions(*this, *fxPage_->graphView(), *fxPage_->funcList());
+    };
+    addImageEntries(
+        FuncPU_, *exporter_,
+        {{"Save Graph as BitMap", ImageFormat::Bitmap, graph, false, {}},
+         {"Save Graph as Jpeg", ImageFormat::Jpeg, graph, false, {}},
+         {"Save Graph + Functions as BitMap", ImageFormat::Bitmap, graphFuncs, false, {}},
+         {"Save Graph + Functions as Jpeg", ImageFormat::Jpeg, graphFuncs, false, {}}});
+    addCalculatorImageEntries(FuncPU_, *exporter_, this);
 
     colourItems(MatPU_, "Set Calculator BG Color");
     MatPU_->addSeparator();
-    for (const char* t : {"Save Display as BitMap", "Save Display as Jpeg",
-                          "Save Calculator Image as BitMap", "Save Calculator Image as Jpeg"})
-        addImageEntry(MatPU_, t);
+    addImageEntries(MatPU_, *exporter_, displayEntries(matrixPage_));
+    addCalculatorImageEntries(MatPU_, *exporter_, this);
 
     connect(calcPage_, &ModePage::menuRequested, this, [this](QPoint at) { CalcPU_->popup(at); });
     connect(fxPage_, &ModePage::menuRequested, this, [this](QPoint at) { FuncPU_->popup(at); });
