@@ -3,6 +3,7 @@
 // with no allocation, no text and no locale.
 #include "engine/core/FuncCodes.h"
 #include "engine/core/Scalar.h"
+#include "engine/core/Trig.h"
 #include "engine/func/FuncSet.h"
 
 #include <cmath>
@@ -33,12 +34,49 @@ ExponentFraction FuncSet::cachedFraction(Extended e) {
     return powerCache_[0].fraction;
 }
 
+namespace {
+
+// Whether e > 0 lies within 1e-15 (relatively) of a whole number of sixths:
+// the only exponents whose fraction can have the denominator 2 or 3, tested
+// before the fraction search is paid for.
+bool nearSixths(Extended e) {
+    constexpr Extended kShift = 0x1.8p63L;
+    const Extended sixths = e * 6;
+    if (!(sixths < 0x1p62L)) return false;
+    const Extended whole = (sixths + kShift) - kShift;
+    return std::fabs(sixths - whole) <= sixths * 1e-15L;
+}
+
+// b^(p/3) for b > 0 and p not a multiple of 3, through the cube root:
+// cbrtl is within one unit in the last place, where powl with the rounded
+// exponent p/3 is off by up to a hundred for huge and tiny b.
+Extended thirdsPower(Extended b, std::uint64_t p) {
+    const int whole = static_cast<int>(p / 3);
+    Extended root;
+    if (p % 3 == 1)
+        root = std::cbrt(b);
+    else if (b > 1e-2400L && b < 1e2400L) // b * b stays a normal number
+        root = std::cbrt(b * b);
+    else
+        root = std::cbrt(b) * std::cbrt(b);
+    return whole == 0 ? root : wholePower(b, whole) * root;
+}
+
+} // namespace
+
 Extended FuncSet::power(Extended b, Extended a) {
-    // The function mode's magnitudes come from std::pow, and a square root
-    // from std::sqrt.
+    // Square roots come from std::sqrt, thirds from std::cbrt, every other
+    // magnitude from std::pow.
     if (a == 0.5L && b >= 1e-99L) return std::sqrt(b);
     return signedPower(
-        b, a, [](Extended base, Extended e) { return std::pow(base, e); },
+        b, a,
+        [this](Extended base, Extended e) {
+            if (e < 100 && nearSixths(e)) {
+                const ExponentFraction f = cachedFraction(e);
+                if (f.q == 3) return thirdsPower(base, f.p);
+            }
+            return std::pow(base, e);
+        },
         [this](Extended e) { return cachedFraction(e); });
 }
 
@@ -310,8 +348,8 @@ void FuncSet::fuseLeaves(RunProgram& p) {
         case Cube:
             top = checked(a * a * a);
             break;
-        case Cbrt:
-            top = checked(power(a, 1.0L / 3));
+        case Cbrt: // power(a, 1/3) without the search for the exponent's fraction
+            top = std::fabs(a) < 1e-99L ? 0 : std::cbrt(a);
             break;
         case Log:
             top = a > 0 ? std::log10(a) : U;
@@ -332,13 +370,13 @@ void FuncSet::fuseLeaves(RunProgram& p) {
             top = factorial(a);
             break;
         case Sin:
-            top = flushTiny(std::sin(toRadians(a, trig)));
+            top = flushTiny(reducedSin(toRadians(a, trig)));
             break;
         case Cos:
-            top = flushTiny(std::cos(toRadians(a, trig)));
+            top = flushTiny(reducedCos(toRadians(a, trig)));
             break;
         case Tan:
-            top = checked(flushTiny(std::tan(toRadians(a, trig))));
+            top = checked(flushTiny(reducedTan(toRadians(a, trig))));
             break;
         case ArcSin:
         case ArcCos:
