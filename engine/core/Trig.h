@@ -23,7 +23,8 @@ namespace tallix {
 inline constexpr Extended kQuarterTurnLimit = 1e8L;
 
 // x = n pi/2 + hi + lo with |hi + lo| <= pi/4 (a little more at the
-// rounding of n), |lo| far below |hi|, and quadrant = n mod 4. hi + lo is
+// rounding of n), |lo| at most half a unit in hi's last place, and
+// quadrant = n mod 4. hi + lo is
 // within 2^-70 of the true remainder, relatively.
 struct QuarterTurns {
     Extended hi = 0;
@@ -71,13 +72,17 @@ inline QuarterTurns reduceQuarterTurns(Extended x) {
     const Extended e = (y - (hi - back)) - (w + back);
     if (std::fabs(hi) < kTinyRemainder) [[unlikely]]
         return reduceNearMultiple(x, n, quadrant);
-    return {hi, e - n * (kPart3 + kPart4), quadrant};
+    // lo reaches 2^-50: renormalised so that it lies within hi's last place,
+    // which the first-order corrections of the kernels assume.
+    const Extended lo = e - n * (kPart3 + kPart4);
+    const Extended sum = hi + lo;
+    return {sum, lo - (sum - hi), quadrant};
 }
 
 namespace trig_detail {
 
-// sin(hi + lo) and cos(hi + lo) for |hi| <= pi/4, |lo| <= 2^-40 |hi|: the
-// first-order term of lo is enough.
+// sin(hi + lo) and cos(hi + lo) for |hi| <= pi/4 and lo within hi's last
+// place: the first-order term of lo is enough.
 inline Extended sinOfSum(Extended hi, Extended lo) {
     return std::sin(hi) + lo * (1 - hi * hi * 0.5L);
 }

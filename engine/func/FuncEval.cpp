@@ -55,10 +55,10 @@ Extended thirdsPower(Extended b, std::uint64_t p) {
     Extended root;
     if (p % 3 == 1)
         root = std::cbrt(b);
-    else if (b > 1e-2400L && b < 1e2400L) // b * b stays a normal number
+    else if (b < 1e2400L) // b * b stays finite (b >= 1e-99 here)
         root = std::cbrt(b * b);
-    else
-        root = std::cbrt(b) * std::cbrt(b);
+    else // scaled by 2^-9000 and back by 2^6000, both exact
+        root = std::cbrt((b * 0x1p-9000L) * (b * 0x1p-9000L)) * 0x1p6000L;
     return whole == 0 ? root : wholePower(b, whole) * root;
 }
 
