@@ -226,21 +226,66 @@ void FuncSet::fuseLeaves(RunProgram& p) {
     p.length = out;
 }
 
+namespace {
+
+// Finite: neither an infinity nor a NaN. Subtracting needs no 80-bit
+// constant from memory, unlike a comparison with the largest Extended.
+[[gnu::always_inline]] inline bool finiteValue(Extended r) {
+    return r - r == 0;
+}
+
+// Overflow, division by zero and invalid operations all end in an infinity
+// or a NaN; operations that cannot raise them skip the test.
+[[gnu::always_inline]] inline Extended checked(Extended r) {
+    return finiteValue(r) ? r : U;
+}
+
+// The value a leaf step (one that only pushes) pushes.
+template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k, Extended x) {
+    if constexpr (Code == PushK) return k;
+    if constexpr (Code == PushX) return x;
+    if constexpr (Code == PushXSquare) return std::fabs(x) < 1e-99L ? 0 : checked(x * x);
+    if constexpr (Code == PushXAddK) return checked(x + k);
+    if constexpr (Code == PushXSubK) return checked(x - k);
+    if constexpr (Code == PushXMulK) return checked(x * k);
+    if constexpr (Code == PushXDivK) return checked(divide(x, k));
+    if constexpr (Code == PushKMulX) return checked(k * x);
+}
+
+} // namespace
+
 // Inlined into EvalFuncAtX: passing x on through another call costs an
 // 80-bit store and reload per evaluation.
 [[gnu::always_inline]] inline Extended FuncSet::run(const RunProgram& p, Extended x,
                                                     TrigMode trig) {
     // The top of the stack is kept apart; below holds the rest. The depth was
     // checked when the program was prepared, and each step pushes at most one
-    // value, so below never overflows. The first push parks a dummy in
-    // below[0] that no step reads.
-    Extended below[kMaxFuncProgram + 1];
+    // value, so below never overflows. Every program starts with a leaf,
+    // which sets the top without parking anything below it.
+    Extended below[kMaxFuncProgram];
     int sp = 0;
-    if (!std::isfinite(x)) x = U;
-    // Overflow, division by zero and invalid operations all end in an
-    // infinity or a NaN; operations that cannot raise them skip the test.
-    auto checked = [](Extended r) { return std::isfinite(r) ? r : U; };
+    if (!finiteValue(x)) x = U;
+    const RunStep* step = p.steps.data();
+    const RunStep* const end = step + p.length;
     Extended top = 0;
+    switch (step->code) {
+#define TALLIX_FIRST_LEAF(code)                                                                    \
+    case code:                                                                                     \
+        top = leafValue<code>(step->k, x);                                                         \
+        break;
+        TALLIX_FIRST_LEAF(PushK)
+        TALLIX_FIRST_LEAF(PushX)
+        TALLIX_FIRST_LEAF(PushXSquare)
+        TALLIX_FIRST_LEAF(PushXAddK)
+        TALLIX_FIRST_LEAF(PushXSubK)
+        TALLIX_FIRST_LEAF(PushXMulK)
+        TALLIX_FIRST_LEAF(PushXDivK)
+        TALLIX_FIRST_LEAF(PushKMulX)
+#undef TALLIX_FIRST_LEAF
+    default:
+        __builtin_unreachable(); // preparation puts a leaf first
+    }
+    ++step;
     auto push = [&](Extended v) {
         below[sp++] = top;
         top = v;
@@ -249,35 +294,22 @@ void FuncSet::fuseLeaves(RunProgram& p) {
     // Undefined operands need no test of their own: U is a NaN, and every
     // step either carries a NaN on or meets it in a test that gives U (a
     // comparison that fails, checked, or the power and factorial rules).
-    const RunStep* step = p.steps.data();
-    const RunStep* const end = step + p.length;
     for (; step != end; ++step) {
         const Extended a = top;
         switch (step->code) {
-        case PushK:
-            push(step->k);
-            break;
-        case PushX:
-            push(x);
-            break;
-        case PushXSquare:
-            push(std::fabs(x) < 1e-99L ? 0 : checked(x * x));
-            break;
-        case PushXAddK:
-            push(checked(x + step->k));
-            break;
-        case PushXSubK:
-            push(checked(x - step->k));
-            break;
-        case PushXMulK:
-            push(checked(x * step->k));
-            break;
-        case PushXDivK:
-            push(checked(divide(x, step->k)));
-            break;
-        case PushKMulX:
-            push(checked(step->k * x));
-            break;
+#define TALLIX_LEAF(code)                                                                          \
+    case code:                                                                                     \
+        push(leafValue<code>(step->k, x));                                                         \
+        break;
+            TALLIX_LEAF(PushK)
+            TALLIX_LEAF(PushX)
+            TALLIX_LEAF(PushXSquare)
+            TALLIX_LEAF(PushXAddK)
+            TALLIX_LEAF(PushXSubK)
+            TALLIX_LEAF(PushXMulK)
+            TALLIX_LEAF(PushXDivK)
+            TALLIX_LEAF(PushKMulX)
+#undef TALLIX_LEAF
         case SquareK:
             top = std::fabs(a) < 1e-99L ? 0 : checked(a * a);
             break;
@@ -398,7 +430,7 @@ void FuncSet::fuseLeaves(RunProgram& p) {
 }
 
 void FuncSet::EvalFuncAtX(int n, Extended x, TrigMode trig) {
-    FuncErrorText.clear();
+    if (!FuncErrorText.empty()) FuncErrorText.clear();
     if (n < 1 || n > kFuncSlotCount) {
         FuncErrorText = "error: no function with that number.";
         return;
