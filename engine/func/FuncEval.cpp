@@ -49,7 +49,8 @@ bool nearSixths(Extended e) {
 
 // b^(p/3) for b > 0 and p not a multiple of 3, through the cube root:
 // cbrtl is within one unit in the last place, where powl with the rounded
-// exponent p/3 is off by up to a hundred for huge and tiny b.
+// exponent p/3 is off by hundreds of units for huge and tiny b (the
+// exponent's rounding error is multiplied by ln b).
 Extended thirdsPower(Extended b, std::uint64_t p) {
     const int whole = static_cast<int>(p / 3);
     Extended root;
@@ -74,6 +75,7 @@ Extended FuncSet::power(Extended b, Extended a) {
             if (e < 100 && nearSixths(e)) {
                 const ExponentFraction f = cachedFraction(e);
                 if (f.q == 3) return thirdsPower(base, f.p);
+                if (f.q == 2 && f.p == 1) return std::sqrt(base); // x^-0.5 comes here
             }
             return std::pow(base, e);
         },
