@@ -19,7 +19,8 @@ constexpr Extended U = UndefinedMarker;
 } // namespace
 
 ExponentFraction FuncSet::cachedFraction(Extended e) {
-    for (int i = 0; i < static_cast<int>(powerCache_.size()); ++i) {
+    if (powerCache_[0].exponent == e) return powerCache_[0].fraction; // already in front
+    for (int i = 1; i < static_cast<int>(powerCache_.size()); ++i) {
         if (powerCache_[i].exponent == e) {
             const PowerCacheEntry hit = powerCache_[i];
             for (int j = i; j > 0; --j)
@@ -242,6 +243,12 @@ namespace {
     return finiteValue(r) ? r : U;
 }
 
+// power(a, 1/3) without the division and the search for the exponent's
+// fraction: the same bits.
+[[gnu::always_inline]] inline Extended cubeRoot(Extended a) {
+    return std::fabs(a) < 1e-99L ? 0 : std::cbrt(a);
+}
+
 // The value a leaf step (one that only pushes) pushes.
 template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k, Extended x) {
     if constexpr (Code == PushK) return k;
@@ -365,7 +372,10 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
             break;
         case NthRoot: { // index below, radicand on top
             const Extended l = below[--sp];
-            top = std::fabs(l) < 1e-9L ? U : checked(power(a, 1 / l));
+            if (l == 3)
+                top = cubeRoot(a);
+            else
+                top = std::fabs(l) < 1e-9L ? U : checked(power(a, 1 / l));
             break;
         }
         case Plus:
@@ -382,8 +392,8 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
         case Cube:
             top = checked(a * a * a);
             break;
-        case Cbrt: // power(a, 1/3) without the search for the exponent's fraction
-            top = std::fabs(a) < 1e-99L ? 0 : std::cbrt(a);
+        case Cbrt:
+            top = cubeRoot(a);
             break;
         case Log:
             top = a > 0 ? std::log10(a) : U;
