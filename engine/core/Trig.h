@@ -1,15 +1,14 @@
 #pragma once
 
-// Sine, cosine and tangent of an Extended in radians, for the function
-// evaluator's inner loop. The C library reduces every argument beyond pi/4
-// with its general multi-precision method, which costs four times the sine
-// itself; here arguments up to kQuarterTurnLimit are reduced by a multiple of
-// pi/2 split into parts whose products with the multiple are exact, and the
-// library (or, for the tangent, the rational kernel below) only sees
-// |r| <= pi/4. Beyond the limit, and for infinities and NaNs, the library
-// does the whole work. Measured against a 113-bit reference the sine and
-// cosine stay within 1 unit in the last place, the tangent within 1.3, also
-// at the arguments nearest to multiples of pi/2.
+// Sine, cosine and tangent of an Extended in radians, for both evaluators
+// (the function evaluator calls them for every sample). The C library reduces
+// every argument beyond pi/4 with its general multi-precision method, which
+// costs several times the sine itself; here arguments up to kQuarterTurnLimit are reduced by a
+// multiple of pi/2 split into parts whose products with the multiple are exact, and the library
+// (or, for the tangent, the rational kernel below) only sees |r| <= pi/4. Beyond the limit, and for
+// infinities and NaNs, the library does the whole work. Measured against a 113-bit reference the
+// sine and cosine stay within 1 unit in the last place, the tangent within 1.3, also at the
+// arguments nearest to multiples of pi/2.
 #include "engine/core/Extended.h"
 
 #include <cmath>
