@@ -2,6 +2,7 @@
 
 #include "engine/core/Scalar.h"
 #include "engine/core/TextUtil.h"
+#include "engine/core/Trig.h"
 
 #include <array>
 #include <charconv>
@@ -407,7 +408,7 @@ bool Evaluator::compute(int op, Extended a, Extended b, Extended& out) {
     case OpCos:
     case OpTan: {
         const Extended x = toRadians(a, mode_);
-        Extended r = op == OpSin ? std::sin(x) : op == OpCos ? std::cos(x) : std::tan(x);
+        Extended r = op == OpSin ? reducedSin(x) : op == OpCos ? reducedCos(x) : reducedTan(x);
         if (op == OpTan && !std::isfinite(r)) return fail("error: Tan argument out of range.");
         out = flushTiny(r);
         return true;

@@ -3,6 +3,7 @@
 // with no allocation, no text and no locale.
 #include "engine/core/FuncCodes.h"
 #include "engine/core/Scalar.h"
+#include "engine/core/Trig.h"
 #include "engine/func/FuncSet.h"
 
 #include <cmath>
@@ -18,7 +19,8 @@ constexpr Extended U = UndefinedMarker;
 } // namespace
 
 ExponentFraction FuncSet::cachedFraction(Extended e) {
-    for (int i = 0; i < static_cast<int>(powerCache_.size()); ++i) {
+    if (powerCache_[0].exponent == e) return powerCache_[0].fraction; // already in front
+    for (int i = 1; i < static_cast<int>(powerCache_.size()); ++i) {
         if (powerCache_[i].exponent == e) {
             const PowerCacheEntry hit = powerCache_[i];
             for (int j = i; j > 0; --j)
@@ -33,12 +35,51 @@ ExponentFraction FuncSet::cachedFraction(Extended e) {
     return powerCache_[0].fraction;
 }
 
+namespace {
+
+// Whether e > 0 lies within 1e-15 (relatively) of a whole number of sixths:
+// the only exponents whose fraction can have the denominator 2 or 3, tested
+// before the fraction search is paid for.
+bool nearSixths(Extended e) {
+    constexpr Extended kShift = 0x1.8p63L;
+    const Extended sixths = e * 6;
+    if (!(sixths < 0x1p62L)) return false;
+    const Extended whole = (sixths + kShift) - kShift;
+    return std::fabs(sixths - whole) <= sixths * 1e-15L;
+}
+
+// b^(p/3) for b > 0 and p not a multiple of 3, through the cube root:
+// cbrtl is within one unit in the last place, where powl with the rounded
+// exponent p/3 is off by hundreds of units for huge and tiny b (the
+// exponent's rounding error is multiplied by ln b).
+Extended thirdsPower(Extended b, std::uint64_t p) {
+    const int whole = static_cast<int>(p / 3);
+    Extended root;
+    if (p % 3 == 1)
+        root = std::cbrt(b);
+    else if (b < 1e2400L) // b * b stays finite (b >= 1e-99 here)
+        root = std::cbrt(b * b);
+    else // scaled by 2^-9000 and back by 2^6000, both exact
+        root = std::cbrt((b * 0x1p-9000L) * (b * 0x1p-9000L)) * 0x1p6000L;
+    return whole == 0 ? root : wholePower(b, whole) * root;
+}
+
+} // namespace
+
 Extended FuncSet::power(Extended b, Extended a) {
-    // The function mode's magnitudes come from std::pow, and a square root
-    // from std::sqrt.
+    // Square roots come from std::sqrt, thirds from std::cbrt, every other
+    // magnitude from std::pow.
     if (a == 0.5L && b >= 1e-99L) return std::sqrt(b);
     return signedPower(
-        b, a, [](Extended base, Extended e) { return std::pow(base, e); },
+        b, a,
+        [this](Extended base, Extended e) {
+            if (e < 100 && nearSixths(e)) {
+                const ExponentFraction f = cachedFraction(e);
+                if (f.q == 3) return thirdsPower(base, f.p);
+                if (f.q == 2 && f.p == 1) return std::sqrt(base); // x^-0.5 comes here
+            }
+            return std::pow(base, e);
+        },
         [this](Extended e) { return cachedFraction(e); });
 }
 
@@ -188,21 +229,72 @@ void FuncSet::fuseLeaves(RunProgram& p) {
     p.length = out;
 }
 
+namespace {
+
+// Finite: neither an infinity nor a NaN. Subtracting needs no 80-bit
+// constant from memory, unlike a comparison with the largest Extended.
+[[gnu::always_inline]] inline bool finiteValue(Extended r) {
+    return r - r == 0;
+}
+
+// Overflow, division by zero and invalid operations all end in an infinity
+// or a NaN; operations that cannot raise them skip the test.
+[[gnu::always_inline]] inline Extended checked(Extended r) {
+    return finiteValue(r) ? r : U;
+}
+
+// power(a, 1/3) without the division and the search for the exponent's
+// fraction: the same bits.
+[[gnu::always_inline]] inline Extended cubeRoot(Extended a) {
+    return std::fabs(a) < 1e-99L ? 0 : std::cbrt(a);
+}
+
+// The value a leaf step (one that only pushes) pushes.
+template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k, Extended x) {
+    if constexpr (Code == PushK) return k;
+    if constexpr (Code == PushX) return x;
+    if constexpr (Code == PushXSquare) return std::fabs(x) < 1e-99L ? 0 : checked(x * x);
+    if constexpr (Code == PushXAddK) return checked(x + k);
+    if constexpr (Code == PushXSubK) return checked(x - k);
+    if constexpr (Code == PushXMulK) return checked(x * k);
+    if constexpr (Code == PushXDivK) return checked(divide(x, k));
+    if constexpr (Code == PushKMulX) return checked(k * x);
+}
+
+} // namespace
+
 // Inlined into EvalFuncAtX: passing x on through another call costs an
 // 80-bit store and reload per evaluation.
 [[gnu::always_inline]] inline Extended FuncSet::run(const RunProgram& p, Extended x,
                                                     TrigMode trig) {
     // The top of the stack is kept apart; below holds the rest. The depth was
     // checked when the program was prepared, and each step pushes at most one
-    // value, so below never overflows. The first push parks a dummy in
-    // below[0] that no step reads.
-    Extended below[kMaxFuncProgram + 1];
+    // value, so below never overflows. Every program starts with a leaf,
+    // which sets the top without parking anything below it.
+    Extended below[kMaxFuncProgram];
     int sp = 0;
-    if (!std::isfinite(x)) x = U;
-    // Overflow, division by zero and invalid operations all end in an
-    // infinity or a NaN; operations that cannot raise them skip the test.
-    auto checked = [](Extended r) { return std::isfinite(r) ? r : U; };
+    if (!finiteValue(x)) x = U;
+    const RunStep* step = p.steps.data();
+    const RunStep* const end = step + p.length;
     Extended top = 0;
+    switch (step->code) {
+#define TALLIX_FIRST_LEAF(code)                                                                    \
+    case code:                                                                                     \
+        top = leafValue<code>(step->k, x);                                                         \
+        break;
+        TALLIX_FIRST_LEAF(PushK)
+        TALLIX_FIRST_LEAF(PushX)
+        TALLIX_FIRST_LEAF(PushXSquare)
+        TALLIX_FIRST_LEAF(PushXAddK)
+        TALLIX_FIRST_LEAF(PushXSubK)
+        TALLIX_FIRST_LEAF(PushXMulK)
+        TALLIX_FIRST_LEAF(PushXDivK)
+        TALLIX_FIRST_LEAF(PushKMulX)
+#undef TALLIX_FIRST_LEAF
+    default:
+        __builtin_unreachable(); // preparation puts a leaf first
+    }
+    ++step;
     auto push = [&](Extended v) {
         below[sp++] = top;
         top = v;
@@ -211,35 +303,22 @@ void FuncSet::fuseLeaves(RunProgram& p) {
     // Undefined operands need no test of their own: U is a NaN, and every
     // step either carries a NaN on or meets it in a test that gives U (a
     // comparison that fails, checked, or the power and factorial rules).
-    const RunStep* step = p.steps.data();
-    const RunStep* const end = step + p.length;
     for (; step != end; ++step) {
         const Extended a = top;
         switch (step->code) {
-        case PushK:
-            push(step->k);
-            break;
-        case PushX:
-            push(x);
-            break;
-        case PushXSquare:
-            push(std::fabs(x) < 1e-99L ? 0 : checked(x * x));
-            break;
-        case PushXAddK:
-            push(checked(x + step->k));
-            break;
-        case PushXSubK:
-            push(checked(x - step->k));
-            break;
-        case PushXMulK:
-            push(checked(x * step->k));
-            break;
-        case PushXDivK:
-            push(checked(divide(x, step->k)));
-            break;
-        case PushKMulX:
-            push(checked(step->k * x));
-            break;
+#define TALLIX_LEAF(code)                                                                          \
+    case code:                                                                                     \
+        push(leafValue<code>(step->k, x));                                                         \
+        break;
+            TALLIX_LEAF(PushK)
+            TALLIX_LEAF(PushX)
+            TALLIX_LEAF(PushXSquare)
+            TALLIX_LEAF(PushXAddK)
+            TALLIX_LEAF(PushXSubK)
+            TALLIX_LEAF(PushXMulK)
+            TALLIX_LEAF(PushXDivK)
+            TALLIX_LEAF(PushKMulX)
+#undef TALLIX_LEAF
         case SquareK:
             top = std::fabs(a) < 1e-99L ? 0 : checked(a * a);
             break;
@@ -293,7 +372,10 @@ void FuncSet::fuseLeaves(RunProgram& p) {
             break;
         case NthRoot: { // index below, radicand on top
             const Extended l = below[--sp];
-            top = std::fabs(l) < 1e-9L ? U : checked(power(a, 1 / l));
+            if (l == 3)
+                top = cubeRoot(a);
+            else
+                top = std::fabs(l) < 1e-9L ? U : checked(power(a, 1 / l));
             break;
         }
         case Plus:
@@ -311,7 +393,7 @@ void FuncSet::fuseLeaves(RunProgram& p) {
             top = checked(a * a * a);
             break;
         case Cbrt:
-            top = checked(power(a, 1.0L / 3));
+            top = cubeRoot(a);
             break;
         case Log:
             top = a > 0 ? std::log10(a) : U;
@@ -332,13 +414,13 @@ void FuncSet::fuseLeaves(RunProgram& p) {
             top = factorial(a);
             break;
         case Sin:
-            top = flushTiny(std::sin(toRadians(a, trig)));
+            top = flushTiny(reducedSin(toRadians(a, trig)));
             break;
         case Cos:
-            top = flushTiny(std::cos(toRadians(a, trig)));
+            top = flushTiny(reducedCos(toRadians(a, trig)));
             break;
         case Tan:
-            top = checked(flushTiny(std::tan(toRadians(a, trig))));
+            top = checked(flushTiny(reducedTan(toRadians(a, trig))));
             break;
         case ArcSin:
         case ArcCos:
@@ -360,7 +442,7 @@ void FuncSet::fuseLeaves(RunProgram& p) {
 }
 
 void FuncSet::EvalFuncAtX(int n, Extended x, TrigMode trig) {
-    FuncErrorText.clear();
+    if (!FuncErrorText.empty()) FuncErrorText.clear();
     if (n < 1 || n > kFuncSlotCount) {
         FuncErrorText = "error: no function with that number.";
         return;

@@ -89,7 +89,8 @@ public:
     // base raised to exponent under the shared power rules (signedPower):
     // UndefinedMarker when the result is not real or an operand is undefined.
     // A negative base's exponent fraction comes from (and goes into) the power
-    // cache.
+    // cache, and so does that of an exponent near a whole number of sixths:
+    // thirds are computed through the cube root.
     Extended power(Extended base, Extended exponent);
 
 private:

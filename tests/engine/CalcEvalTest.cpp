@@ -1,10 +1,13 @@
 #include "engine/calc/CalcEval.h"
 #include "engine/calc/CalcEditor.h"
 #include "engine/core/Scalar.h"
+#include "engine/func/FuncSet.h"
+#include "engine/func/FuncText.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 
 using namespace tallix;
@@ -142,6 +145,23 @@ TEST(CalcEvaluator, TrigonometryInBothModes) {
     // sin 180 in degrees is exactly 0, not a tiny remainder.
     EXPECT_EQ(typed("sin180", TrigMode::Degrees).value, 0);
     EXPECT_EQ(typed("arcsin1", TrigMode::Degrees).value, 90);
+}
+
+TEST(CalcEvaluator, TrigonometryAgreesWithTheFunctionMode) {
+    // One reduction and one set of kernels for both modes: the calculator's
+    // sin 5 is the graph's f(5) to the last bit.
+    auto set = std::make_unique<FuncSet>();
+    for (const char* function : {"sin", "cos", "tan"}) {
+        set->setTokens(1, funcTokensFromText(std::string(function) + " x"));
+        for (const char* argument : {"5", "2", "100", "12345.678", "33", "7"}) {
+            const std::string line = std::string(function) + argument;
+            SCOPED_TRACE(line);
+            set->EvalFuncAtX(1, parseNumberText(argument), TrigMode::Radians);
+            const CalcEvalResult r = typed(line);
+            ASSERT_TRUE(r.ok()) << r.errorText;
+            EXPECT_EQ(r.value, set->FuncResult);
+        }
+    }
 }
 
 TEST(CalcEvaluator, FactorialAndItsLimit) {

@@ -3,6 +3,7 @@
 // time, bit for bit, over many arguments including the awkward ones.
 #include "engine/core/FuncCodes.h"
 #include "engine/core/Scalar.h"
+#include "engine/core/Trig.h"
 #include "engine/func/FuncSet.h"
 #include "engine/func/FuncText.h"
 
@@ -119,13 +120,13 @@ Extended reference(FuncSet& set, Extended x, TrigMode trig) {
                 break;
             }
             case Sin:
-                r = cut(std::sin(toRad(b)));
+                r = cut(reducedSin(toRad(b)));
                 break;
             case Cos:
-                r = cut(std::cos(toRad(b)));
+                r = cut(reducedCos(toRad(b)));
                 break;
             case Tan:
-                r = fin(cut(std::tan(toRad(b))));
+                r = fin(cut(reducedTan(toRad(b))));
                 break;
             case ArcSin:
                 r = b < -1 || b > 1 ? U : fromRad(cut(std::asin(b)));
