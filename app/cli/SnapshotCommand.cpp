@@ -47,6 +47,7 @@ int runSnapshot(std::span<char* const> args) {
     if (!demo && error.isEmpty()) error = writeHistoryAndVerify(folder);
     if (!demo && error.isEmpty()) error = writeFxDemo(folder);
     if (!demo && error.isEmpty()) error = writePrimeSnapshots(folder);
+    if (!demo && error.isEmpty()) error = writeAnalysisSnapshots(folder);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "tallix-cli: %s\n", error.toLocal8Bit().constData());
         return 2;
@@ -56,7 +57,8 @@ int runSnapshot(std::span<char* const> args) {
     else
         std::printf("wrote calc.png fx.png lists.png regr.png matrix.png graph.png history.png "
                     "verify.png verify-calc.png grfopts.png trange.png fx-demo.png fx-polar.png "
-                    "graph-trace.png factor.png primeline.png primemap.png to %s\n",
+                    "graph-trace.png factor.png primeline.png primemap.png details.png evalfx.png "
+                    "defint.png to %s\n",
                     dir);
     return 0;
 }

@@ -67,8 +67,8 @@ GraphOverlay integralOverlay(FuncSet& funcs, const IntegralInput& in, ColourValu
             if (isUndefined(other)) continue;
         } else if (in.type == IntegralType::PathLength) {
             const Extended tick = 2 * p.YPerPixel;
-            o.lines.push_back({{x, std::min(y + tick, topY)}, {x, std::max(y - tick, bottomY)},
-                               fill});
+            o.lines.push_back(
+                {{x, std::min(y + tick, topY)}, {x, std::max(y - tick, bottomY)}, fill});
             continue;
         }
         y = std::min(y, topY);

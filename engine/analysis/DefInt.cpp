@@ -18,41 +18,57 @@ std::optional<Extended> readRangeText(std::string_view text) {
     return v;
 }
 
-Extended integralSum(FuncSet& funcs, const IntegralInput& in) {
-    const bool difference = in.type == IntegralType::Difference;
-    if (in.primary < 1 || (difference && in.secondary < 1) || in.cells < 1) return UndefinedMarker;
-    const analysis::Evaluator eval{funcs, in.trig};
+namespace {
+
+// The sum for one type, its test hoisted out of the loop. x_i is xmin + span
+// i / n; n is a power of two, so multiplying by 1 / n gives the same bits as
+// dividing.
+template <IntegralType Type>
+Extended sumCells(const analysis::Evaluator& eval, const IntegralInput& in) {
     const Extended span = in.xmax - in.xmin;
-    const Extended n = in.cells;
+    const Extended perCell = Extended(1) / in.cells;
+    const bool exact = (in.cells & (in.cells - 1)) == 0;
     Extended prevX = in.xmin;
     Extended prevF = eval(in.primary, prevX);
-    Extended prevG = difference ? eval(in.secondary, prevX) : 0;
+    Extended prevG = Type == IntegralType::Difference ? eval(in.secondary, prevX) : 0;
     if (isUndefined(prevF) || isUndefined(prevG)) return UndefinedMarker;
     Extended sum = 0;
     for (int i = 1; i <= in.cells; ++i) {
-        const Extended x = in.xmin + span * i / n;
+        const Extended x = exact ? in.xmin + span * i * perCell : in.xmin + span * i / in.cells;
         const Extended f = eval(in.primary, x);
         if (isUndefined(f)) return UndefinedMarker;
         const Extended dx = x - prevX;
-        switch (in.type) {
-        case IntegralType::OverRange:
+        if constexpr (Type == IntegralType::OverRange) {
             sum += dx * (f + prevF) / 2;
-            break;
-        case IntegralType::Difference: {
+        } else if constexpr (Type == IntegralType::Difference) {
             const Extended g = eval(in.secondary, x);
             if (isUndefined(g)) return UndefinedMarker;
             sum += dx * (f + prevF) / 2 - dx * (g + prevG) / 2;
             prevG = g;
-            break;
-        }
-        case IntegralType::PathLength:
+        } else {
             sum += std::sqrt((f - prevF) * (f - prevF) + dx * dx);
-            break;
         }
         prevX = x;
         prevF = f;
     }
     return sum;
+}
+
+} // namespace
+
+Extended integralSum(FuncSet& funcs, const IntegralInput& in) {
+    const bool difference = in.type == IntegralType::Difference;
+    if (in.primary < 1 || (difference && in.secondary < 1) || in.cells < 1) return UndefinedMarker;
+    const analysis::Evaluator eval{funcs, in.trig};
+    switch (in.type) {
+    case IntegralType::OverRange:
+        return sumCells<IntegralType::OverRange>(eval, in);
+    case IntegralType::Difference:
+        return sumCells<IntegralType::Difference>(eval, in);
+    case IntegralType::PathLength:
+        break;
+    }
+    return sumCells<IntegralType::PathLength>(eval, in);
 }
 
 IntegralTexts integralTexts(Extended sum) {
@@ -76,7 +92,8 @@ std::string steppedText(std::string_view text, StepSize size, bool up) {
     const Extended value = run == "-" ? -1 : parseNumberText(run);
     if (isUndefined(value)) return std::string(text);
     const std::size_t point = run.find('.');
-    const int decimals = point == std::string_view::npos ? 0 : static_cast<int>(run.size() - point - 1);
+    const int decimals =
+        point == std::string_view::npos ? 0 : static_cast<int>(run.size() - point - 1);
     Extended delta = size == StepSize::Small ? 1 : size == StepSize::Medium ? 10 : 100;
     if (!up) delta = -delta;
     std::string number;

@@ -32,7 +32,7 @@ struct IntegralInput {
     int primary = 0;   // slot 1..20; 0 when none is selected
     int secondary = 0; // slot 1..20; 0 when none is selected
     Extended xmin = 0, xmax = 1;
-    int cells = 1024;  // 16..1048576
+    int cells = 1024; // 16..1048576
     TrigMode trig = TrigMode::Radians;
 };
 

@@ -24,7 +24,7 @@ std::optional<Extended> readXText(std::string_view text) {
     const std::size_t slash = text.find('/');
     const auto num = readPart(text.substr(0, slash));
     const auto den = slash == std::string_view::npos ? std::optional<Extended>(1)
-                                                      : readPart(text.substr(slash + 1));
+                                                     : readPart(text.substr(slash + 1));
     if (!num || !den || std::fabs(*den) < 1e-100L) return std::nullopt;
     return *num / *den;
 }

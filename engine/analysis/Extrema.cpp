@@ -19,8 +19,7 @@ constexpr int kMaxRounds = 1000; // the width tests end the rounds long before
 
 // The argument of the best sample of the last round, or nothing when that
 // round had no defined sample.
-std::optional<Extended> bestArgument(const Sampler& value, bool maximum, Extended lo,
-                                     Extended hi) {
+std::optional<Extended> bestArgument(const Sampler& value, bool maximum, Extended lo, Extended hi) {
     std::optional<Extended> bestAt;
     for (int round = 0; round < kMaxRounds; ++round) {
         Extended best = UndefinedMarker;
@@ -76,8 +75,8 @@ void findExtrema(FuncSet& funcs, bool maximum, const AnalysisInput& in,
     if (!funcs.ParamMode) {
         for (int n = 1; n <= kFuncSlotCount; ++n) {
             if (!searchable(funcs, n)) continue;
-            const auto at = bestArgument([&](Extended x) { return eval(n, x); }, maximum, in.xa,
-                                         in.xb);
+            const auto at =
+                bestArgument([&](Extended x) { return eval(n, x); }, maximum, in.xa, in.xb);
             if (!at) continue;
             Extended x = snapped(*at);
             Extended y = eval(n, x);

@@ -267,10 +267,10 @@ void outOfPhase(const Evaluator& eval, FuncSet& funcs, const AnalysisInput& in,
                     const Extended x = eval(2 * i + 1, t1), y = eval(2 * i + 2, t1);
                     bool seen = false;
                     for (const auto& [px, py] : reported)
-                        seen = seen || (std::fabs(px - x) <= (std::fabs(px) + std::fabs(x)) * 1e-7L +
-                                                                  1e-9L &&
-                                        std::fabs(py - y) <= (std::fabs(py) + std::fabs(y)) * 1e-7L +
-                                                                  1e-9L);
+                        seen =
+                            seen ||
+                            (std::fabs(px - x) <= (std::fabs(px) + std::fabs(x)) * 1e-7L + 1e-9L &&
+                             std::fabs(py - y) <= (std::fabs(py) + std::fabs(y)) * 1e-7L + 1e-9L);
                     if (seen) continue;
                     if (reported.empty()) {
                         out.push_back(std::to_string(i + 1));

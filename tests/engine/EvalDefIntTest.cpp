@@ -85,8 +85,7 @@ TEST(DefInt, SumsOfEachType) {
     EXPECT_EQ(integral({"x^2"}, "0", "1").value, "0.333333492279053");
     EXPECT_EQ(integral({"x"}, "1", "0").value, "-0.5");
     EXPECT_EQ(integral({"x", "1"}, "0", "2", IntegralType::Difference).value, "0");
-    EXPECT_EQ(integral({"x^2", "x"}, "0", "1", IntegralType::Difference, 16).value,
-              "-0.166015625");
+    EXPECT_EQ(integral({"x^2", "x"}, "0", "1", IntegralType::Difference, 16).value, "-0.166015625");
     const IntegralTexts flat = integral({"0"}, "0", "3", IntegralType::PathLength);
     EXPECT_EQ(flat.value, "3");
     EXPECT_EQ(flat.value2, "");
@@ -124,17 +123,12 @@ TEST(DefInt, SteppingAValueText) {
         const char* expected;
     };
     const Step steps[] = {
-        {"0.25", StepSize::Small, true, "0.26"},
-        {"0.25", StepSize::Large, true, "1.25"},
-        {"3", StepSize::Medium, false, "-7"},
-        {"2/3", StepSize::Small, true, "3/3"},
-        {"0.0", StepSize::Small, true, "0.1"},
-        {"0.0", StepSize::Large, true, "10.0"},
-        {"-0.05", StepSize::Small, true, "-0.04"},
-        {"2PI", StepSize::Small, false, "1PI"},
-        {"-", StepSize::Small, true, "0"},
-        {" 1.5 ", StepSize::Medium, true, "2.5"},
-        {"PI", StepSize::Small, true, "PI"},  // no number
+        {"0.25", StepSize::Small, true, "0.26"},   {"0.25", StepSize::Large, true, "1.25"},
+        {"3", StepSize::Medium, false, "-7"},      {"2/3", StepSize::Small, true, "3/3"},
+        {"0.0", StepSize::Small, true, "0.1"},     {"0.0", StepSize::Large, true, "10.0"},
+        {"-0.05", StepSize::Small, true, "-0.04"}, {"2PI", StepSize::Small, false, "1PI"},
+        {"-", StepSize::Small, true, "0"},         {" 1.5 ", StepSize::Medium, true, "2.5"},
+        {"PI", StepSize::Small, true, "PI"},   // no number
         {"2-3", StepSize::Small, true, "2-3"}, // not a number: left alone
         {"1+", StepSize::Small, true, "1+"},
     };

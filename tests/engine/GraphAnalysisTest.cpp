@@ -46,39 +46,83 @@ void expectReports(const std::vector<Case>& cases) {
 
 TEST(GraphAnalysis, CrossingsReportEveryRootOnce) {
     expectReports({
-        {"two roots", AnalysisTool::XCross, {"x^2-2"}, -3, 3,
+        {"two roots",
+         AnalysisTool::XCross,
+         {"x^2-2"},
+         -3,
+         3,
          {"1", " x = -1.4142135624", " y = 0", " x = 1.4142135624", " y = 0"}},
         // No sample lands on 1: the touching search finds the double root,
         // and the second approach to it is dropped.
-        {"double root", AnalysisTool::XCross, {"(x-1)^2"}, 0, 3.5L,
+        {"double root",
+         AnalysisTool::XCross,
+         {"(x-1)^2"},
+         0,
+         3.5L,
          {"1", " x = 1.0000000000", " y = 0"}},
-        {"double root approached twice", AnalysisTool::XCross, {"(x-1)^2"}, 0, 3,
+        {"double root approached twice",
+         AnalysisTool::XCross,
+         {"(x-1)^2"},
+         0,
+         3,
          {"1", " x = 1.0000000000", " y = 0"}},
         {"pole", AnalysisTool::XCross, {"1/x"}, -1, 1.5L, {kNoneFound}},
         // A scan that starts exactly on a root reports that root, not the
         // far end of the first step.
-        {"root at the left end", AnalysisTool::XCross, {"x"}, 0, 1,
+        {"root at the left end",
+         AnalysisTool::XCross,
+         {"x"},
+         0,
+         1,
          {"1", " x = 0.0000000000", " y = 0"}},
-        {"pi form", AnalysisTool::XCross, {"sin x"}, 2, 4,
+        {"pi form",
+         AnalysisTool::XCross,
+         {"sin x"},
+         2,
+         4,
          {"1", " x = 3.1415926536", " =  pi", " y = 0"}},
-        {"per slot", AnalysisTool::XCross, {"x-1", "", "x+1"}, -2, 2.5L,
+        {"per slot",
+         AnalysisTool::XCross,
+         {"x-1", "", "x+1"},
+         -2,
+         2.5L,
          {"1", " x = 1.0000000000", " y = 0", "3", " x = -1.0000000000", " y = 0"}},
     });
 }
 
 TEST(GraphAnalysis, ExtremaAreGlobalAndSnapped) {
     expectReports({
-        {"snapped minimum", AnalysisTool::Min, {"x^2-4x"}, 0, 5,
+        {"snapped minimum",
+         AnalysisTool::Min,
+         {"x^2-4x"},
+         0,
+         5,
          {"1", " x = 2.0000000000", " y = -4.0000000000"}},
-        {"constant: leftmost", AnalysisTool::Min, {"3"}, -2, 5,
+        {"constant: leftmost",
+         AnalysisTool::Min,
+         {"3"},
+         -2,
+         5,
          {"1", " x = -2.0000000000", " y = 3.0000000000"}},
-        {"minimum at the left edge", AnalysisTool::Min, {"x"}, 1.25L, 4,
+        {"minimum at the left edge",
+         AnalysisTool::Min,
+         {"x"},
+         1.25L,
+         4,
          {"1", " x = 1.2500000000", "    = 5 / 4", " y = 1.2500000000"}},
         // Near a flat maximum samples 3e-10 apart have equal 64-bit values
         // and the first of them wins; the pi form still finds pi / 2.
-        {"maximum with pi form", AnalysisTool::Max, {"sin x"}, 0, 3,
+        {"maximum with pi form",
+         AnalysisTool::Max,
+         {"sin x"},
+         0,
+         3,
          {"1", " x = 1.5707963266", "    =  pi / 2", " y = 1.0000000000"}},
-        {"maximum at the right edge", AnalysisTool::Max, {"x", "0-x"}, -1, 2,
+        {"maximum at the right edge",
+         AnalysisTool::Max,
+         {"x", "0-x"},
+         -1,
+         2,
          {"1", " x = 2.0000000000", " y = 2.0000000000", "2", " x = -1.0000000000",
           " y = 1.0000000000"}},
         {"undefined everywhere", AnalysisTool::Max, {"sqrt(0-1-x^2)"}, -1, 1, {kNoneFound}},
@@ -87,19 +131,35 @@ TEST(GraphAnalysis, ExtremaAreGlobalAndSnapped) {
 
 TEST(GraphAnalysis, IntersectionsOfEveryPair) {
     expectReports({
-        {"pair order", AnalysisTool::Isect, {"x", "0-x", "1"}, -2, 2.5L,
+        {"pair order",
+         AnalysisTool::Isect,
+         {"x", "0-x", "1"},
+         -2,
+         2.5L,
          {"2", "1", " x = 0.0000000000", " y = 0.0000000000", "3", "1", " x = 1.0000000000",
           " y = 1.0000000000", "3", "2", " x = -1.0000000000", " y = 1.0000000000"}},
         // The difference changes sign across the pole of tan at pi / 2: the
         // widening values reject it.
-        {"pole rejected", AnalysisTool::Isect, {"tan x", "2"}, 0.5L, 2.3L,
+        {"pole rejected",
+         AnalysisTool::Isect,
+         {"tan x", "2"},
+         0.5L,
+         2.3L,
          {"2", "1", " x = 1.1071487178", " y = 2.0000000000"}},
         // Touching y = 0: nothing to scale the test by but the curve itself.
-        {"tangent to zero", AnalysisTool::Isect, {"(x-1)^2", "0"}, 0, 3.5L,
+        {"tangent to zero",
+         AnalysisTool::Isect,
+         {"(x-1)^2", "0"},
+         0,
+         3.5L,
          {"2", "1", " x = 1.0000000000", " y = 0.0000000000"}},
         // The sample before the touching point lies left of it: the scan
         // approaches the point a second time.
-        {"tangent, approached twice", AnalysisTool::Isect, {"(x-1)^2", "0"}, 0, 3,
+        {"tangent, approached twice",
+         AnalysisTool::Isect,
+         {"(x-1)^2", "0"},
+         0,
+         3,
          {"2", "1", " x = 1.0000000000", " y = 0.0000000000"}},
         {"none", AnalysisTool::Isect, {"x^2+1", "0"}, -2, 2, {kNoneFound}},
     });
@@ -136,16 +196,15 @@ TEST(GraphAnalysis, ParametricExtremaCountOnlySamplesInRegion) {
 
 TEST(GraphAnalysis, ParametricIntersectionsInAndOutOfPhase) {
     const Case inPhase{"", AnalysisTool::Isect, {"x", "x", "x", "2-x"}, -10, 10, {}};
-    EXPECT_EQ(run(inPhase, true, 0, 3),
-              (Lines{"2", "1", kInPhaseLine, " t = 1.0000000000", " x = 1.0000000000",
-                     " y = 1.0000000000"}));
+    EXPECT_EQ(run(inPhase, true, 0, 3), (Lines{"2", "1", kInPhaseLine, " t = 1.0000000000",
+                                               " x = 1.0000000000", " y = 1.0000000000"}));
     // Two circles meet twice at different t: both points are told.
     const Case circles{"", AnalysisTool::Isect, {"cos x", "sin x", "1+cos x", "sin x"}, -10, 10,
                        {}};
     EXPECT_EQ(run(circles, true, 0, 2 * kPi),
               (Lines{"1", "2", kOutOfPhaseLine, "t.1 = 1.04719755119488", " =  pi / 3",
-                     "t.2 = 2.09439510239491", " = 2 pi / 3", "x = 0.500000000001486",
-                     " = 1 / 2", "y = 0.866025403783581", "t.1 = 5.2359877559847",
-                     " = 5 pi / 3", "t.2 = 4.18879020478982", " = 4 pi / 3",
-                     "x = 0.500000000001486", " = 1 / 2", "y = -0.866025403783581"}));
+                     "t.2 = 2.09439510239491", " = 2 pi / 3", "x = 0.500000000001486", " = 1 / 2",
+                     "y = 0.866025403783581", "t.1 = 5.2359877559847", " = 5 pi / 3",
+                     "t.2 = 4.18879020478982", " = 4 pi / 3", "x = 0.500000000001486", " = 1 / 2",
+                     "y = -0.866025403783581"}));
 }
