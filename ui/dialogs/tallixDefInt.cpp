@@ -182,6 +182,7 @@ TtallixDefIntForm::TtallixDefIntForm(AppState& state, GraphView* graph, QWidget*
         l->setObjectName(name);
         l->setGeometry(x, 214, 94, 76);
         l->setFont(formFont(9));
+        l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         l->setItemDelegate(new FuncRowDelegate(state_.workspace().funcs(), this));
         connect(l, &QListWidget::itemClicked, this, [this] { TryEvalDefint(); });
         return l;

@@ -127,6 +127,7 @@ TtallixEvalForm::TtallixEvalForm(AppState& state, GraphView* graph, QWidget* par
     resultsLB_->setGeometry(8, 86, kWidth - 16, 170);
     resultsLB_->setSelectionMode(QAbstractItemView::NoSelection);
     resultsLB_->setFocusPolicy(Qt::NoFocus);
+    resultsLB_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     resultsLB_->setItemDelegate(new ResultRowDelegate(state_.workspace().funcs(), this));
 
     auto box = [this](const char* name, const char* text, int y) {

@@ -51,6 +51,7 @@ TtallixXIMMform::TtallixXIMMform(const FuncSet& funcs, QWidget* parent)
     XIMMlb_->setFont(formFont(11));
     XIMMlb_->setSelectionMode(QAbstractItemView::NoSelection);
     XIMMlb_->setFocusPolicy(Qt::NoFocus);
+    XIMMlb_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     XIMMlb_->setUniformItemSizes(true);
     XIMMlb_->setItemDelegate(new ReportRowDelegate(
         [&funcs](int n) { return funcs.slot(funcs.ParamMode ? 2 * n - 1 : n).Colour; }, this));

@@ -273,6 +273,10 @@ void FxPage::EvalLblClick() {
     eval_->AdjustFormParamVsFx();
     eval_->show();
     eval_->ComputeFuncVals();
+    // Typing goes to the x value.
+    eval_->activateWindow();
+    eval_->xEdit()->setFocus();
+    eval_->xEdit()->selectAll();
 }
 
 void FxPage::DefIntLblClick() {
