@@ -32,8 +32,8 @@ struct CellEnds {
     int cells;
     bool exact;
     CellEnds(const IntegralInput& in)
-        : xmin(in.xmin), span(in.xmax - in.xmin), perCell(Extended(1) / in.cells),
-          cells(in.cells), exact((in.cells & (in.cells - 1)) == 0) {}
+        : xmin(in.xmin), span(in.xmax - in.xmin), perCell(Extended(1) / in.cells), cells(in.cells),
+          exact((in.cells & (in.cells - 1)) == 0) {}
     Extended at(int i) const { return exact ? xmin + span * i * perCell : xmin + span * i / cells; }
 };
 
