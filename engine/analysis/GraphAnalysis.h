@@ -39,7 +39,9 @@ Extended regionX(const PlotLayout& p, int column);
 // Runs one tool over the slots that are defined and shown and returns the
 // report, line by line: header lines holding a slot (or pair) number alone,
 // value lines, pi-form lines and section lines; " -  none found  -" alone
-// when nothing was found. Evaluates through funcs.EvalFuncAtX, so the slots
+// when nothing was found, or when the region (in parametric mode the T range
+// too) is empty, reversed, not finite or too narrow for its hundredth to
+// move a step. Evaluates through funcs.EvalFuncAtX, so the slots
 // get compiled on the way; nothing else of funcs changes. Every search is
 // bounded by its round limits.
 std::vector<std::string> analyze(FuncSet& funcs, AnalysisTool tool, const AnalysisInput& in);

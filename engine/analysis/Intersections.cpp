@@ -175,8 +175,26 @@ bool anySearchableSlot(const FuncSet& funcs) {
     return false;
 }
 
+namespace {
+
+// Whether a scan of 100 steps from lo to hi moves at every step: lo < hi,
+// both finite, and a hundredth of the span is not lost beside the larger
+// end.
+bool scannable(Extended lo, Extended hi) {
+    if (!(lo < hi) || !std::isfinite(lo) || !std::isfinite(hi)) return false;
+    const Extended m = std::max(std::fabs(lo), std::fabs(hi));
+    const Extended h = (hi - lo) / 100;
+    return std::isfinite(h) && m + h != m;
+}
+
+} // namespace
+
 std::vector<std::string> analyze(FuncSet& funcs, AnalysisTool tool, const AnalysisInput& in) {
     std::vector<std::string> report;
+    if (!scannable(in.xa, in.xb) || (funcs.ParamMode && !scannable(in.tMin, in.tMax))) {
+        report.emplace_back(kNoneFound);
+        return report;
+    }
     switch (tool) {
     case AnalysisTool::XCross:
         findCrossings(funcs, in, report);

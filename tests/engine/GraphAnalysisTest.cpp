@@ -112,6 +112,17 @@ TEST(GraphAnalysis, IntersectionsOfEveryPair) {
 }
 // clang-format on
 
+TEST(GraphAnalysis, RegionsTooNarrowToScanReportNothing) {
+    for (const auto& [xa, xb] :
+         {std::pair<Extended, Extended>{1, 1}, {2, 1}, {1e20L, 1e20L + 16}, {-INFINITY, 0}}) {
+        SCOPED_TRACE(xa);
+        for (AnalysisTool tool : {XCross, Min, Max, Isect})
+            EXPECT_EQ(run({"", tool, {"x", "x"}, xa, xb, {}}), (Lines{kNoneFound}));
+    }
+    const Case c{"", XCross, {"x", "x"}, -1, 1, {}};
+    EXPECT_EQ(run(c, true, 3, 3), (Lines{kNoneFound}));
+}
+
 TEST(GraphAnalysis, IdenticalFunctionsMeetAllAlong) {
     const Lines r = run({"", AnalysisTool::Isect, {"x", "x"}, 0, 1, {}});
     ASSERT_GE(r.size(), 40u);
