@@ -179,6 +179,16 @@ struct Table {
 struct Sample11 {
     std::array<Extended, 11> x{}, y{};
     bool any = false;
+    // The longest step between neighbouring defined samples: every point of
+    // the curve between them lies about within half of it of a sample.
+    Extended longestStep() const {
+        Extended g = 0;
+        for (int m = 1; m <= 10; ++m) {
+            const Extended d = std::hypot(x[m] - x[m - 1], y[m] - y[m - 1]);
+            if (d > g) g = d; // an undefined end gives NaN, which never counts
+        }
+        return g;
+    }
 };
 
 Sample11 sample(const Evaluator& eval, int j, Extended lo, Extended hi) {
@@ -202,15 +212,24 @@ std::optional<OutOfPhase> refine(const Evaluator& eval, int i, int k, Extended l
     for (int round = 0; round < kRefineRounds; ++round) {
         const Sample11 a = sample(eval, i, lo1, hi1), b = sample(eval, k, lo2, hi2);
         if (!a.any || !b.any) return std::nullopt;
-        Extended best = 1e101L;
+        // Squared distances: the same closest pair without a square root
+        // for each of the 121.
+        Extended best = 1e202L;
         int m1 = 0, m2 = 0;
         for (int p = 0; p <= 10; ++p)
             for (int q = 0; q <= 10; ++q) {
-                const Extended d = std::hypot(a.x[p] - b.x[q], a.y[p] - b.y[q]);
+                const Extended dx = a.x[p] - b.x[q], dy = a.y[p] - b.y[q];
+                const Extended d = dx * dx + dy * dy;
                 if (d < best) best = d, m1 = p, m2 = q;
             }
         const Extended w1 = hi1 - lo1, w2 = hi2 - lo2;
-        if (best < 1e-11L) return OutOfPhase{lo1 + m1 * w1 / 10, lo2 + m2 * w2 / 10};
+        if (best < 1e-22L) return OutOfPhase{lo1 + m1 * w1 / 10, lo2 + m2 * w2 / 10};
+        // Curves that met in these ranges would have two samples closer than
+        // half their longest steps; twice those steps apart, they do not
+        // meet, and narrowing on would only home in on their closest
+        // approach.
+        const Extended reach = 2 * (a.longestStep() + b.longestStep());
+        if (best > reach * reach) return std::nullopt;
         const Extended n1lo = lo1 + std::max(0, m1 - 1) * w1 / 10;
         const Extended n1hi = lo1 + std::min(10, m1 + 1) * w1 / 10;
         const Extended n2lo = lo2 + std::max(0, m2 - 1) * w2 / 10;
