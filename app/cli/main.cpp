@@ -21,7 +21,8 @@ constexpr std::array kCommands = {
         "snapshot",
         "snapshot [--calc-demo] [--ini FILE] [--polar] [--param] DIR\n"
         "                       write the window in each mode as DIR/calc.png, fx.png, ...,\n"
-        "                       and the prime windows as factor.png, primeline.png, primemap.png;\n"
+        "                       the prime windows as factor.png, primeline.png, primemap.png,\n"
+        "                       and the f(x) tools as details.png, evalfx.png, defint.png;\n"
         "                       FILE is the tallix.ini to start from, the flags pick the graph;\n"
         "                       --calc-demo: only the Calc mode after a sample session",
         runSnapshot},
