@@ -11,6 +11,6 @@ trap 'rm -rf "$work"' EXIT
 "$cli" snapshot --ini scripts/help-pictures.ini "$work/modes"
 "$cli" snapshot --calc-demo "$work/demo"
 cp "$work/demo/calc-demo.png" help/img/calc.png
-for name in fx graph lists regr matrix history verify; do
+for name in fx graph lists regr matrix history verify details evalfx defint; do
     cp "$work/modes/$name.png" help/img/
 done

@@ -29,5 +29,9 @@ int runTRange(std::span<char* const> args);
 int runFactor(std::span<char* const> args);
 int runNextPrime(std::span<char* const> args);
 int runPrevPrime(std::span<char* const> args);
+int runAnalyze(std::span<char* const> args);
+int runEvalAt(std::span<char* const> args);
+int runDefInt(std::span<char* const> args);
+int runXStep(std::span<char* const> args);
 
 } // namespace tallix::cli

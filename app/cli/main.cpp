@@ -21,7 +21,8 @@ constexpr std::array kCommands = {
         "snapshot",
         "snapshot [--calc-demo] [--ini FILE] [--polar] [--param] DIR\n"
         "                       write the window in each mode as DIR/calc.png, fx.png, ...,\n"
-        "                       and the prime windows as factor.png, primeline.png, primemap.png;\n"
+        "                       the prime windows as factor.png, primeline.png, primemap.png,\n"
+        "                       and the f(x) tools as details.png, evalfx.png, defint.png;\n"
         "                       FILE is the tallix.ini to start from, the flags pick the graph;\n"
         "                       --calc-demo: only the Calc mode after a sample session",
         runSnapshot},
@@ -63,6 +64,22 @@ constexpr std::array kCommands = {
     CommandEntry{"prevprime",
                  "prevprime TEXT        the largest prime below TEXT, or \"value error\"",
                  runPrevPrime},
+    CommandEntry{
+        "analyze",
+        "analyze xcross|min|max|isect [--deg] [--param --tmin A --tmax B] XA XB F1 [F2 ...]\n"
+        "                       the f(x) Details report over the region XA..XB",
+        runAnalyze},
+    CommandEntry{"evalat",
+                 "evalat [--deg] [--param] [--rational] [--pi] [--slope] XTEXT F1 [F2 ...]\n"
+                 "                       the Evaluate f(x) window's list at XTEXT",
+                 runEvalAt},
+    CommandEntry{"defint",
+                 "defint [--deg] [--type 0|1|2] [--cells N] XMINTEXT XMAXTEXT F [G]\n"
+                 "                       the definite integral window's two value lines",
+                 runDefInt},
+    CommandEntry{"xstep",
+                 "xstep TEXT small|medium|large up|down   one up-down step of a value text",
+                 runXStep},
 };
 
 void printHelp(std::FILE* out) {

@@ -15,7 +15,8 @@ namespace tallix {
 // unless named otherwise. The graph view draws it after the curves; the tools
 // never reach the painter, and the painter reads no tool.
 struct GraphOverlay {
-    enum class Shape { Cross, Dot, Square };
+    // Circle: open, radius 3.
+    enum class Shape { Cross, Dot, Square, Circle };
     struct Mark { // an evaluated point, a root, an extremum
         WorldPoint at;
         ColourValue colour = 0x0000FF; // red

@@ -181,3 +181,23 @@ execute_process(COMMAND ${CLI} factor RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIE
 if(NOT rc EQUAL 2)
     message(SEND_ERROR "tallix-cli factor without a text: exit status ${rc}, expected 2")
 endif()
+
+# The f(x) tools: one line per line of the window.
+expect_output("1\n x = -1.4142135624\n y = 0\n x = 1.4142135624\n y = 0" analyze xcross -3 3 "x^2-2")
+expect_output(" -  none found  -" analyze isect -2 2 "x^2+1" "0")
+expect_output("1\n t = 17.3205080757\n x = 17.3205080757\n y = 0"
+              analyze xcross --param --tmin 16.5 --tmax 19 0 100 "x" "x^2-300")
+expect_output("1,0.707106781186548" evalat "PI/4" "sin x")
+expect_output("1, pi / 2\n2,1" evalat --rational --pi "PI/2" "x" "1")
+expect_output("invalid format for X value" evalat "1/0" "x")
+expect_output("1,9\nm=6" evalat --slope 3 "x^2")
+expect_output("0.5\n1 / 2" defint 0 1 "x")
+expect_output("3" defint --type 2 0 3 "0")
+expect_output("--  Invalid X value  --" defint "1/0" 1 "x")
+execute_process(COMMAND ${CLI} defint -1 1 "1/x" OUTPUT_VARIABLE out RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "\n\n")
+    message(SEND_ERROR "tallix-cli defint over a pole: exit ${rc}, printed '${out}'")
+endif()
+expect_output("0.26" xstep 0.25 small up)
+expect_output("3/3" xstep 2/3 small up)
+expect_output("2-3" xstep 2-3 small up)

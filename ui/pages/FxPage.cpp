@@ -1,8 +1,12 @@
 #include "ui/pages/FxPage.h"
 
 #include "engine/graph/GraphInteraction.h"
+#include "ui/dialogs/ToolPlacement.h"
+#include "ui/dialogs/tallixDefInt.h"
+#include "ui/dialogs/tallixEval.h"
 #include "ui/dialogs/tallixGrfOpts.h"
 #include "ui/dialogs/tallixTspin.h"
+#include "ui/dialogs/tallixXIMM.h"
 #include "ui/shell/AppState.h"
 #include "ui/views/ClickLabel.h"
 #include "ui/views/FuncList.h"
@@ -12,6 +16,7 @@
 
 #include <QColorDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QScrollBar>
 
 namespace tallix {
@@ -84,9 +89,30 @@ FxPage::FxPage(AppState& state, QWidget* shell) : ModePage("FxPage", state, shel
 
     const std::array<const char*, 6> analysis = {"Eval", "X-cross", "Min",
                                                  "Max",  "Isect",   "Def Int"};
-    for (int i = 0; i < 6; ++i)
-        analysisLbls_[i] = placeholderLabel(
-            QString("%1Lbl").arg(analysis[i]).remove(' ').remove('-'), analysis[i], this);
+    const std::array<const char*, 6> hints = {
+        "Click to Evaluate current functions at specific x values",
+        "Click to find function X-Crossings within selected region",
+        "Click to find Minimum function values within the selected region",
+        "Click to find function Maximum values within selected region",
+        "Click to find all Intersections btwn all functions within selected region",
+        "Click to evaluate the Definite Integral of a function"};
+    const std::array<void (FxPage::*)(), 6> clicks = {
+        &FxPage::EvalLblClick, &FxPage::XCrossLblClick, &FxPage::MinLblClick,
+        &FxPage::MaxLblClick,  &FxPage::IsectLblClick,  &FxPage::DefIntLblClick};
+    for (int i = 0; i < 6; ++i) {
+        auto* l = new ClickLabel(QString("%1Lbl").arg(analysis[i]).remove(' ').remove('-'),
+                                 analysis[i], this);
+        l->setFont(uiFont(10));
+        l->adjustSize();
+        l->setCursor(Qt::PointingHandCursor);
+        l->setToolTip(hints[i]);
+        setInk(l, kInactiveLbl);
+        connect(l, &ClickLabel::clicked, this, clicks[i]);
+        analysisLbls_[i] = l;
+    }
+    details_ = new TtallixXIMMform(state_.workspace().funcs(), shell);
+    eval_ = new TtallixEvalForm(state_, graph_, shell);
+    defInt_ = new TtallixDefIntForm(state_, graph_, shell);
     const std::array<std::pair<const char*, KeypadKind>, 3> pads = {
         {{"kb2Image", KeypadKind::FuncX},
          {"kb3Image", KeypadKind::FuncTheta},
@@ -209,6 +235,61 @@ void FxPage::ToParamFxLblClick() {
     listChanged();
     graphChanged();
     emit graphModeChanged();
+}
+
+void FxPage::placeTool(QWidget* tool, QWidget* other) {
+    if (tool->isVisible()) return;
+    placeToolWindow(tool, window(), other);
+    if (tspin_->isVisible()) tspin_->placeBeside(window());
+}
+
+void FxPage::runAnalysis(AnalysisTool tool) {
+    const auto& region = graph_->selectedRegion();
+    FuncSet& funcs = state_.workspace().funcs();
+    if (!region || region->left < 0 || !(region->left < region->right)) return;
+    if (!anySearchableSlot(funcs)) return;
+    if (details_->firstShowing()) {
+        placeTool(details_, eval_);
+        details_->placed();
+    }
+    const PlotLayout& p = graph_->plotLayout();
+    const GraphWindow& w = state_.workspace().graphWindow();
+    AnalysisInput in;
+    in.xa = regionX(p, region->left);
+    in.xb = regionX(p, region->right);
+    in.tMin = w.TMin;
+    in.tMax = w.TMax;
+    in.trig = state_.workspace().trigMode();
+    details_->showReport(tool, analyze(funcs, tool, in));
+    details_->show();
+    window()->activateWindow(); // the focus stays with the main window
+}
+
+void FxPage::EvalLblClick() {
+    if (eval_->firstShowing()) {
+        placeTool(eval_, details_);
+        eval_->placed();
+    }
+    eval_->AdjustFormParamVsFx();
+    eval_->show();
+    eval_->ComputeFuncVals();
+    // Typing goes to the x value.
+    eval_->activateWindow();
+    eval_->xEdit()->setFocus();
+    eval_->xEdit()->selectAll();
+}
+
+void FxPage::DefIntLblClick() {
+    if (!anySearchableSlot(state_.workspace().funcs())) return;
+    if (defInt_->firstShowing()) {
+        placeTool(defInt_, eval_);
+        defInt_->placed();
+    }
+    defInt_->InitPriSecFuncCBs();
+    defInt_->show();
+    defInt_->xmaxEdit()->setFocus();
+    defInt_->TryEvalDefint();
+    window()->activateWindow();
 }
 
 void FxPage::left() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/analysis/GraphAnalysis.h"
 #include "engine/func/FuncEditor.h"
 #include "ui/pages/ModePage.h"
 
@@ -14,6 +15,9 @@ class FuncList;
 class GraphView;
 class TtallixGraphPBoptsForm;
 class TtallixTspinForm;
+class TtallixXIMMform;
+class TtallixEvalForm;
+class TtallixDefIntForm;
 
 // The f(x) mode: the graph, the function list with its scroll bar, the
 // graph mode labels, the three function keypads (x, θ, t by graph mode), the
@@ -35,6 +39,9 @@ public:
     FuncList* funcList() const { return FuncPB_; }
     TtallixGraphPBoptsForm* optionsForm() const { return opts_; }
     TtallixTspinForm* tRangeForm() const { return tspin_; }
+    TtallixXIMMform* detailsForm() const { return details_; }
+    TtallixEvalForm* evalForm() const { return eval_; }
+    TtallixDefIntForm* defIntForm() const { return defInt_; }
 
     // Picks a colour for a slot (tests replace the colour dialog); an invalid
     // colour cancels.
@@ -45,6 +52,14 @@ public slots:
     void ClearAllLblClick();
     void ToCartPolarLblClick();
     void ToParamFxLblClick();
+    // The analysis labels: the four searches over the selected region, the
+    // Evaluate window and the integral window.
+    void XCrossLblClick() { runAnalysis(AnalysisTool::XCross); }
+    void MinLblClick() { runAnalysis(AnalysisTool::Min); }
+    void MaxLblClick() { runAnalysis(AnalysisTool::Max); }
+    void IsectLblClick() { runAnalysis(AnalysisTool::Isect); }
+    void EvalLblClick();
+    void DefIntLblClick();
     void copySelected() override;
     void cutSelected() override;
     void pasteSelected() override;
@@ -64,6 +79,9 @@ private:
     // The T - Value Range window is shown exactly while the page shows a
     // parametric graph.
     void showTRange();
+    void runAnalysis(AnalysisTool tool);
+    // Places a tool window beside the main window the first time it shows.
+    void placeTool(QWidget* tool, QWidget* other);
 
     KeywordFeed keywords_; // letters typed towards a keyword
     ColourChooser chooseColour_;
@@ -83,6 +101,9 @@ private:
     TrigModeLabels* trigLbls_ = nullptr;
     TtallixGraphPBoptsForm* opts_ = nullptr;
     TtallixTspinForm* tspin_ = nullptr;
+    TtallixXIMMform* details_ = nullptr;
+    TtallixEvalForm* eval_ = nullptr;
+    TtallixDefIntForm* defInt_ = nullptr;
 };
 
 } // namespace tallix

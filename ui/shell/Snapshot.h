@@ -49,5 +49,10 @@ QString writePrimeSnapshots(const QString& dir);
 // and three steps of the Gauss-Jordan animation (gj-begin.png,
 // gj-scaled.png, gj-sweep.png). Same conditions as writeSnapshots.
 QString writeMatrixSnapshots(const QString& dir);
+// Renders the f(x) tool windows: the details window after a crossing search
+// into DIR/details.png, the Evaluate window with its marks and tangents
+// beside the graph into DIR/evalfx.png, and the integral window beside its
+// shaded graph into DIR/defint.png. Same conditions as writeSnapshots.
+QString writeAnalysisSnapshots(const QString& dir);
 
 } // namespace tallix

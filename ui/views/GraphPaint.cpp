@@ -304,6 +304,9 @@ void GraphPaintOverlay(QPainter& p, const PlotLayout& layout, const GraphOverlay
         case GraphOverlay::Shape::Square:
             p.drawRect(x - 2, y - 2, 4, 4);
             break;
+        case GraphOverlay::Shape::Circle:
+            p.drawEllipse(QPoint(x, y), 3, 3);
+            break;
         }
         if (!m.label.empty()) p.drawText(x + 5, y - 4, QString::fromStdString(m.label));
     }

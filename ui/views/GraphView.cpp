@@ -19,10 +19,20 @@ GraphView::GraphView(Workspace& ws, QWidget* parent)
 GraphView::~GraphView() = default;
 
 void GraphView::setOverlay(int key, GraphOverlay overlay) {
+    sources_.erase(key);
     if (overlay.empty())
         overlays_.erase(key);
     else
         overlays_[key] = std::move(overlay);
+    markDirty();
+}
+
+void GraphView::setOverlaySource(int key, OverlaySource source) {
+    overlays_.erase(key);
+    if (source)
+        sources_[key] = std::move(source);
+    else
+        sources_.erase(key);
     markDirty();
 }
 
@@ -38,6 +48,8 @@ void GraphView::render(QPainter& p) {
     hotZones_.clear();
     for (const auto& [key, overlay] : overlays_)
         GraphPaintOverlay(p, scene.layout, overlay, hotZones_);
+    for (const auto& [key, source] : sources_)
+        GraphPaintOverlay(p, scene.layout, source(scene.layout), hotZones_);
     // The graph's own clickable marks and the selected region, over the tools'.
     GraphOverlay own;
     own.hotMarks = hotZoneMarks(width(), height(), scene.kind, ws_.graphWindow().yScaling);

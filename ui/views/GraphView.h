@@ -4,6 +4,7 @@
 #include "engine/graph/GraphSampler.h"
 #include "ui/views/PaintBox.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -26,6 +27,11 @@ public:
     // The overlay of one tool (a key of the tool's choosing), drawn over the
     // curves in key order; an empty overlay removes it.
     void setOverlay(int key, GraphOverlay overlay);
+    // An overlay that depends on the plot layout (pixel-sized marks, one line
+    // per column): computed for the layout of each paint. An empty function
+    // removes it; it shares the keys of setOverlay.
+    using OverlaySource = std::function<GraphOverlay(const PlotLayout&)>;
+    void setOverlaySource(int key, OverlaySource source);
 
     const PlotLayout& plotLayout() const { return sampler_->scene().layout; }
     const GraphSampler& sampler() const { return *sampler_; }
@@ -71,6 +77,7 @@ private:
     std::optional<GraphOverlay> hover_; // drawn over the cached picture
 
     std::map<int, GraphOverlay> overlays_;
+    std::map<int, OverlaySource> sources_;
     HotZones hotZones_;
     QPoint pressAt_;
     bool pressed_ = false;
