@@ -47,6 +47,7 @@ int runSnapshot(std::span<char* const> args) {
     if (!demo && error.isEmpty()) error = writeHistoryAndVerify(folder);
     if (!demo && error.isEmpty()) error = writeFxDemo(folder);
     if (!demo && error.isEmpty()) error = writePrimeSnapshots(folder);
+    if (!demo && error.isEmpty()) error = writeListsDemo(folder);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "tallix-cli: %s\n", error.toLocal8Bit().constData());
         return 2;
@@ -54,10 +55,12 @@ int runSnapshot(std::span<char* const> args) {
     if (demo)
         std::printf("wrote calc-demo.png to %s\n", dir);
     else
-        std::printf("wrote calc.png fx.png lists.png regr.png matrix.png graph.png history.png "
-                    "verify.png verify-calc.png grfopts.png trange.png fx-demo.png fx-polar.png "
-                    "graph-trace.png factor.png primeline.png primemap.png to %s\n",
-                    dir);
+        std::printf(
+            "wrote calc.png fx.png lists.png regr.png matrix.png graph.png history.png "
+            "verify.png verify-calc.png grfopts.png trange.png fx-demo.png fx-polar.png "
+            "graph-trace.png factor.png primeline.png primemap.png lists-demo.png listedit.png "
+            "regr-demo.png to %s\n",
+            dir);
     return 0;
 }
 

@@ -181,8 +181,7 @@ std::vector<std::string> integerListItems(int first, std::size_t n) {
 }
 
 ListSave saveListItems(ListCatalog& catalog, std::string_view name,
-                       const std::vector<std::string>& items, double now,
-                       std::string_view folder) {
+                       const std::vector<std::string>& items, double now, std::string_view folder) {
     ListSave out;
     const int at = FindListDefInListsTSL(catalog, name);
     if (at < 0) {
@@ -243,9 +242,9 @@ std::string listStampText(std::string_view dateTime) {
     char minuteText[3] = {static_cast<char>('0' + minutes % 60 / 10),
                           static_cast<char>('0' + minutes % 10), 0};
     const long yy = year % 100;
-    return std::to_string(day) + kMonths[static_cast<std::size_t>(month - 1)] + (yy < 10 ? "0" : "") +
-           std::to_string(yy) + " " + std::to_string(hour12) + ":" + minuteText +
-           (hour < 12 ? "a" : "p");
+    return std::to_string(day) + kMonths[static_cast<std::size_t>(month - 1)] +
+           (yy < 10 ? "0" : "") + std::to_string(yy) + " " + std::to_string(hour12) + ":" +
+           minuteText + (hour < 12 ? "a" : "p");
 }
 
 namespace listmsg {
@@ -259,7 +258,8 @@ std::string loadError(std::string_view name) {
     return "Error loading " + quoted(name) + " list data.";
 }
 std::string invalidItem(int k, std::string_view text) {
-    return "Item " + std::to_string(k) + ": \nInvalid format numeric value.\n        " + quoted(text);
+    return "Item " + std::to_string(k) + ": \nInvalid format numeric value.\n        " +
+           quoted(text);
 }
 std::string outsideFolder(std::string_view path) {
     return "The list file " + quoted(path) +

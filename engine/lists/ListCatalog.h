@@ -96,8 +96,7 @@ struct ListSave {
     int index = -1;
 };
 ListSave saveListItems(ListCatalog& catalog, std::string_view name,
-                       const std::vector<std::string>& items, double now,
-                       std::string_view folder);
+                       const std::vector<std::string>& items, double now, std::string_view folder);
 
 // A new list called `name` (trimmed), created at `now`, with no items; the
 // message for a name in use or one that cannot name a list.
@@ -124,14 +123,15 @@ inline constexpr const char* kRefindNew = "Internal Error: unable to refind list
 inline constexpr const char* kItemsNotSaved =
     "Error trying save list items to disk - data not saved.";
 inline constexpr const char* kMultipleDelete = "Delete of multiple lists not supported.";
-inline constexpr const char* kDeleteAsk = "Once Deleted, data of list will be LOST FOREVER - continue?";
+inline constexpr const char* kDeleteAsk =
+    "Once Deleted, data of list will be LOST FOREVER - continue?";
 inline constexpr const char* kDeleteSure = "Are you sure?";
 inline constexpr const char* kNullLine = "Internal Error: null lists def line.";
 inline constexpr const char* kBadFormat = "Internal Error: invalid list def format.";
 inline constexpr const char* kNotFound = "Internal Error: unable to find list def for selected.";
 std::string nameInUse(std::string_view name);
-std::string readError(std::string_view name);   // the editor could not read a list
-std::string loadError(std::string_view name);   // the regression could not read a list
+std::string readError(std::string_view name); // the editor could not read a list
+std::string loadError(std::string_view name); // the regression could not read a list
 std::string invalidItem(int k, std::string_view text);
 std::string outsideFolder(std::string_view path);
 } // namespace listmsg

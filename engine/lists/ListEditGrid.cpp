@@ -10,7 +10,8 @@ namespace tallix {
 namespace {
 
 bool blank(std::string_view s) {
-    return std::all_of(s.begin(), s.end(), [](char ch) { return static_cast<unsigned char>(ch) <= ' '; });
+    return std::all_of(s.begin(), s.end(),
+                       [](char ch) { return static_cast<unsigned char>(ch) <= ' '; });
 }
 
 std::string trimmedText(std::string_view s) {
@@ -29,7 +30,8 @@ void ListEditGrid::addRow() {
         col.cells.resize(static_cast<std::size_t>(rows_));
 }
 
-void ListEditGrid::addColumn(std::string name, const std::vector<std::string>& items, bool modified) {
+void ListEditGrid::addColumn(std::string name, const std::vector<std::string>& items,
+                             bool modified) {
     Column col{std::move(name), modified, {}};
     for (const std::string& item : items)
         col.cells.push_back(trimmedText(item));

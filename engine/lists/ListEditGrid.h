@@ -22,7 +22,9 @@ public:
     int columnCount() const { return static_cast<int>(columns_.size()); }
     int rowCount() const { return rows_; }
     const Column& column(int c) const { return columns_[static_cast<std::size_t>(c)]; }
-    const std::string& cell(int c, int row) const { return column(c).cells[static_cast<std::size_t>(row)]; }
+    const std::string& cell(int c, int row) const {
+        return column(c).cells[static_cast<std::size_t>(row)];
+    }
 
     // A list column holding `items` (trimmed); rows grow so that the longest
     // list fits plus one spare row.

@@ -14,21 +14,42 @@ std::vector<TokenCode> copyTextCodes(std::string_view text) {
             continue;
         }
         switch (c) {
-        case 'x': codes.push_back(func::Var); break;
-        case '(': codes.push_back(func::OpenParen); break;
-        case ')': codes.push_back(func::CloseParen); break;
-        case '*': codes.push_back(22); break; // the times key
-        case '+': codes.push_back(func::Plus); break;
-        case '-': codes.push_back(func::Minus); break;
-        case '.': codes.push_back(func::Point); break;
-        case '^': codes.push_back(func::Power); break;
-        case '/': codes.push_back(func::Divide); break;
-        case 'e': codes.push_back(func::E); break;
+        case 'x':
+            codes.push_back(func::Var);
+            break;
+        case '(':
+            codes.push_back(func::OpenParen);
+            break;
+        case ')':
+            codes.push_back(func::CloseParen);
+            break;
+        case '*':
+            codes.push_back(22);
+            break; // the times key
+        case '+':
+            codes.push_back(func::Plus);
+            break;
+        case '-':
+            codes.push_back(func::Minus);
+            break;
+        case '.':
+            codes.push_back(func::Point);
+            break;
+        case '^':
+            codes.push_back(func::Power);
+            break;
+        case '/':
+            codes.push_back(func::Divide);
+            break;
+        case 'e':
+            codes.push_back(func::E);
+            break;
         case 'l':
             codes.push_back(func::Ln);
             ++i;
             break;
-        default: break;
+        default:
+            break;
         }
     }
     return codes;

@@ -129,7 +129,8 @@ RegrPlot layoutRegrPlot(const RegrState& s, int width, int height) {
     if (!s.fitted) return plot;
     if (s.model == RegrModel::Linear) {
         const Extended a = minx - 0.05L * (maxx - minx), b = maxx + 0.05L * (maxx - minx);
-        plot.curve.push_back({{column(a), row(regrValue(s, a))}, {column(b), row(regrValue(s, b))}});
+        plot.curve.push_back(
+            {{column(a), row(regrValue(s, a))}, {column(b), row(regrValue(s, b))}});
         return plot;
     }
     const int c0 = column(minx), c1 = column(maxx);

@@ -22,8 +22,8 @@ struct RegrPlot {
     bool hasData = false;
     int plotW = 0, plotH = 0; // the plot area: columns 0..plotW, rows 0..plotH
     std::vector<Tick> xTicks, yTicks;
-    std::vector<Point> crosses;                 // the data pairs
-    std::vector<std::vector<Point>> curve;      // polylines of the fitted curve
+    std::vector<Point> crosses;            // the data pairs
+    std::vector<std::vector<Point>> curve; // polylines of the fitted curve
 };
 
 // The major (1-2-5 series from 0.0001) and minor step of index 1..30 (the

@@ -103,8 +103,8 @@ std::optional<std::string> notANumber(const std::vector<std::string>& items,
                                       const std::vector<Extended>& values, std::string_view list) {
     for (std::size_t i = 0; i < values.size(); ++i)
         if (isUndefined(values[i]))
-            return "Item " + std::to_string(i + 1) + " of \"" + std::string(list) + "\" is not a number: \"" +
-                   items[i] + "\" - fit not possible.";
+            return "Item " + std::to_string(i + 1) + " of \"" + std::string(list) +
+                   "\" is not a number: \"" + items[i] + "\" - fit not possible.";
     return std::nullopt;
 }
 
@@ -157,11 +157,16 @@ BuiltinList builtinXList(std::string_view entry, std::size_t n) {
 
 Extended regrValue(const RegrState& s, Extended x) {
     switch (s.model) {
-    case RegrModel::Linear: return s.c1 * x + s.c2;
-    case RegrModel::Logarithmic: return x > 0 ? s.c1 * std::log(x) + s.c2 : UndefinedMarker;
-    case RegrModel::Exponential: return s.c2 * std::exp(s.c1 * x);
-    case RegrModel::Power: return x > 0 ? s.c2 * std::pow(x, s.c1) : UndefinedMarker;
-    case RegrModel::Quadratic: return (s.c1 * x + s.c2) * x + s.c3;
+    case RegrModel::Linear:
+        return s.c1 * x + s.c2;
+    case RegrModel::Logarithmic:
+        return x > 0 ? s.c1 * std::log(x) + s.c2 : UndefinedMarker;
+    case RegrModel::Exponential:
+        return s.c2 * std::exp(s.c1 * x);
+    case RegrModel::Power:
+        return x > 0 ? s.c2 * std::pow(x, s.c1) : UndefinedMarker;
+    case RegrModel::Quadratic:
+        return (s.c1 * x + s.c2) * x + s.c3;
     }
     return UndefinedMarker;
 }
@@ -268,12 +273,14 @@ void runRegression(RegrState& state, RegrModel model, const RegrData& data) {
     const char* header = kCurveHeader;
     switch (model) {
     case RegrModel::Linear:
-        equation = "    y = " + FormatFixed(10, 8, c1) + "x " + sgn(c2) + FormatFixed(10, 8, std::fabs(c2));
+        equation = "    y = " + FormatFixed(10, 8, c1) + "x " + sgn(c2) +
+                   FormatFixed(10, 8, std::fabs(c2));
         copy = G(c1) + "x" + sgn1(c2) + G(std::fabs(c2));
         header = kLinearHeader;
         break;
     case RegrModel::Logarithmic:
-        equation = "    y = " + FormatFixed(7, 8, c1) + " ln x " + sgn(c2) + FormatFixed(7, 8, std::fabs(c2));
+        equation = "    y = " + FormatFixed(7, 8, c1) + " ln x " + sgn(c2) +
+                   FormatFixed(7, 8, std::fabs(c2));
         copy = G(c1) + "*lnx" + sgn1(c2) + G(std::fabs(c2));
         break;
     case RegrModel::Exponential:
@@ -285,8 +292,9 @@ void runRegression(RegrState& state, RegrModel model, const RegrData& data) {
         copy = G(c2) + "*x^(" + sgn1(c1) + G(std::fabs(c1)) + ")";
         break;
     case RegrModel::Quadratic:
-        equation = "    y = " + FormatFixed(7, 5, c1) + "x^2 " + sgn3(c2) + FormatFixed(7, 5, std::fabs(c2)) +
-                   "x " + sgn3(c3) + FormatFixed(7, 5, std::fabs(c3));
+        equation = "    y = " + FormatFixed(7, 5, c1) + "x^2 " + sgn3(c2) +
+                   FormatFixed(7, 5, std::fabs(c2)) + "x " + sgn3(c3) +
+                   FormatFixed(7, 5, std::fabs(c3));
         copy = G(c1) + "*x^2" + sgn1(c2) + G(std::fabs(c2)) + "x" + sgn1(c3) + G(std::fabs(c3));
         header = kQuadHeader;
         break;

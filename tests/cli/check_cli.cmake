@@ -163,3 +163,22 @@ execute_process(COMMAND ${CLI} factor RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIE
 if(NOT rc EQUAL 2)
     message(SEND_ERROR "tallix-cli factor without a text: exit status ${rc}, expected 2")
 endif()
+
+# regr: the report lines as the list shows them, then the copy text.
+set(evens ${CMAKE_CURRENT_BINARY_DIR}/evens.lst)
+file(WRITE ${evens} "2\r\n4\r\n6\r\n")
+set(zeros ${CMAKE_CURRENT_BINARY_DIR}/zeros.lst)
+file(WRITE ${zeros} "0\r\n1\r\n2\r\n")
+expect_output("--  Linear Fit  --\n \n    y = 2.00000000x + 0.00000000\n \n    r = 1.00000000     r^2 = 1.00000000\n \n \n4!      X                   Y                    Y(est)                Err\n4!1.00000000    2.00000000    2.00000000    0.00000000\n4!2.00000000    4.00000000    4.00000000    0.00000000\n4!3.00000000    6.00000000    6.00000000    0.00000000\ncopy: 2x+0"
+              regr --method linear int1 ${evens})
+expect_output("f(x) data not all positive - fit not possible.\ncopy:" regr --method exp ${evens} ${zeros})
+set(empty ${CMAKE_CURRENT_BINARY_DIR}/empty.lst)
+file(WRITE ${empty} "")
+expect_output("Data item count mismatch -\n  ${evens}  -  3 items,\n  ${empty}  -  0 items.\ncopy:"
+              regr --method quad ${evens} ${empty})
+foreach(bad "regr;--method;cubic;int0;${evens}" "regr;int0;${evens}" "regr;--method;log;int0;${CMAKE_CURRENT_BINARY_DIR}/none.lst")
+    execute_process(COMMAND ${CLI} ${bad} RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+    if(NOT rc EQUAL 2)
+        message(SEND_ERROR "tallix-cli ${bad}: exit status ${rc}, expected 2")
+    endif()
+endforeach()

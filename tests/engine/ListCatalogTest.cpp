@@ -1,5 +1,5 @@
-#include "engine/core/Scalar.h"
 #include "engine/lists/ListCatalog.h"
+#include "engine/core/Scalar.h"
 #include "engine/lists/ListEditGrid.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
+#include "engine/lists/Regression.h"
 #include "engine/core/NumFormat.h"
 #include "engine/core/Scalar.h"
 #include "engine/func/FuncEditor.h"
 #include "engine/lists/ListCatalog.h"
 #include "engine/lists/RegrCopy.h"
 #include "engine/lists/RegrPlot.h"
-#include "engine/lists/Regression.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,8 @@ std::vector<std::string> readItems(const std::string& file) {
 
 // |a - b| within `digits` significant digits of b.
 void expectDigits(Extended a, Extended b, int digits) {
-    EXPECT_LE(std::fabs(a - b), std::fabs(b) * std::pow(10.0L, -digits)) << double(a) << " vs " << double(b);
+    EXPECT_LE(std::fabs(a - b), std::fabs(b) * std::pow(10.0L, -digits))
+        << double(a) << " vs " << double(b);
 }
 
 } // namespace
@@ -49,14 +50,16 @@ TEST(Regression, ReportsEachMissingChoiceInOrder) {
 
 TEST(Regression, LinearFitOfIntegerListWritesTheWholeReport) {
     RegrState s;
-    RegrData d{"Integer List 1..n", "evens", builtinXList("Integer List 1..n", 3).items, {"2", "4", "6"}};
+    RegrData d{
+        "Integer List 1..n", "evens", builtinXList("Integer List 1..n", 3).items, {"2", "4", "6"}};
     runRegression(s, RegrModel::Linear, d);
     ASSERT_EQ(s.report.size(), 11u);
     EXPECT_EQ(s.report[0], "--  Linear Fit  --");
     EXPECT_EQ(s.report[1], " ");
     EXPECT_EQ(s.report[2], "    y = 2.00000000x + 0.00000000");
     EXPECT_EQ(s.report[4], "    r = 1.00000000     r^2 = 1.00000000");
-    EXPECT_EQ(s.report[7], "4!      X                   Y                    Y(est)                Err");
+    EXPECT_EQ(s.report[7],
+              "4!      X                   Y                    Y(est)                Err");
     EXPECT_EQ(s.report[8], "4!1.00000000    2.00000000    2.00000000    0.00000000");
     EXPECT_EQ(s.copyText, "2x+0");
     EXPECT_EQ(builtinXList("Integer List 0..n", 5).items,
@@ -66,7 +69,7 @@ TEST(Regression, LinearFitOfIntegerListWritesTheWholeReport) {
 TEST(Regression, CountMismatchNamesBothListsAndStops) {
     const RegrState s = fit(RegrModel::Linear, {}, {});
     EXPECT_EQ(s.report, (std::vector<std::string>{"Data item count mismatch -", "  X  -  0 items,",
-                                                   "  Y  -  0 items."}));
+                                                  "  Y  -  0 items."}));
     EXPECT_EQ(fit(RegrModel::Linear, {"1", "2"}, {"1"}).report[1], "  X  -  2 items,");
 }
 
@@ -76,10 +79,22 @@ TEST(Regression, ModelsRefuseValuesTheirLogarithmsCannotTake) {
         std::vector<std::string> x, y;
         const char* message;
     } cases[] = {
-        {RegrModel::Exponential, {"1", "2"}, {"0", "1"}, "f(x) data not all positive - fit not possible."},
-        {RegrModel::Power, {"1", "2"}, {"1", "-1"}, "X and f(x) data not all positive - fit not possible."},
-        {RegrModel::Logarithmic, {"0", "2"}, {"1", "1"}, "X data not all positive - fit not possible."},
-        {RegrModel::Power, {"0", "2"}, {"1", "1"}, "X and f(x) data not all positive - fit not possible."},
+        {RegrModel::Exponential,
+         {"1", "2"},
+         {"0", "1"},
+         "f(x) data not all positive - fit not possible."},
+        {RegrModel::Power,
+         {"1", "2"},
+         {"1", "-1"},
+         "X and f(x) data not all positive - fit not possible."},
+        {RegrModel::Logarithmic,
+         {"0", "2"},
+         {"1", "1"},
+         "X data not all positive - fit not possible."},
+        {RegrModel::Power,
+         {"0", "2"},
+         {"1", "1"},
+         "X and f(x) data not all positive - fit not possible."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
@@ -94,11 +109,11 @@ TEST(Regression, FailedRunsNameTheirCauseAndKeepTheLastFit) {
     runRegression(s, RegrModel::Linear, data({"1", "2", "3"}, {"2", "4", "6"}));
     ASSERT_EQ(s.copyText, "2x+0");
     runRegression(s, RegrModel::Linear, data({"1", "2", "3"}, {"2", "four", "6"}));
-    EXPECT_EQ(s.report,
-              std::vector<std::string>{"Item 2 of \"Y\" is not a number: \"four\" - fit not possible."});
+    EXPECT_EQ(s.report, std::vector<std::string>{
+                            "Item 2 of \"Y\" is not a number: \"four\" - fit not possible."});
     // All X equal: no stale coefficient, no table, no copy text change.
-    for (RegrModel m : {RegrModel::Linear, RegrModel::Logarithmic, RegrModel::Exponential,
-                        RegrModel::Power}) {
+    for (RegrModel m :
+         {RegrModel::Linear, RegrModel::Logarithmic, RegrModel::Exponential, RegrModel::Power}) {
         runRegression(s, m, data({"0.1", "0.1", "0.1"}, {"1", "2", "3"}));
         ASSERT_EQ(s.report.size(), 3u);
         EXPECT_EQ(s.report[2], "X data all equal - fit not possible.");
@@ -111,13 +126,15 @@ TEST(Regression, FailedRunsNameTheirCauseAndKeepTheLastFit) {
 }
 
 TEST(Regression, CurvedModelsRecoverExactCoefficients) {
-    const RegrState q = fit(RegrModel::Quadratic, {"-1", "0", "1", "2", "3"}, {"6", "1", "0", "3", "10"});
+    const RegrState q =
+        fit(RegrModel::Quadratic, {"-1", "0", "1", "2", "3"}, {"6", "1", "0", "3", "10"});
     EXPECT_NEAR(double(q.c1), 2, 1e-15);
     EXPECT_NEAR(double(q.c2), -3, 1e-15);
     EXPECT_NEAR(double(q.c3), 1, 1e-15);
     EXPECT_EQ(q.report[2], "    y = 2.00000x^2  - 3.00000x  + 1.00000");
     EXPECT_EQ(q.report[4], "    r^2 = 1.00000");
-    EXPECT_EQ(q.report[7], "4!    X                  Y                    Y(est)               Err");
+    EXPECT_EQ(q.report[7],
+              "4!    X                  Y                    Y(est)               Err");
     EXPECT_EQ(q.copyText, "2*x^2-3x+1");
 
     std::vector<std::string> x, ye, yp;
@@ -135,7 +152,9 @@ TEST(Regression, CurvedModelsRecoverExactCoefficients) {
     EXPECT_EQ(p.report[2], "    y = 2.00000000x^ +1.50000000");
     EXPECT_TRUE(p.copyText.starts_with("2") && p.copyText.find("*x^(+1.5") != std::string::npos)
         << p.copyText;
-    const RegrState l = fit(RegrModel::Logarithmic, {"1", "2", "4"}, {decimalText(1), decimalText(1 + 2 * std::log(2.0L)), decimalText(1 + 2 * std::log(4.0L))});
+    const RegrState l = fit(
+        RegrModel::Logarithmic, {"1", "2", "4"},
+        {decimalText(1), decimalText(1 + 2 * std::log(2.0L)), decimalText(1 + 2 * std::log(4.0L))});
     EXPECT_EQ(l.report[2], "    y = 2.00000000 ln x + 1.00000000");
     EXPECT_EQ(l.copyText, "2*lnx+1");
 }
@@ -199,8 +218,8 @@ TEST(RegrPlot, StepsAndTicksFollowThe125Table) {
 
 TEST(RegrCopy, CopyTextBecomesFunctionKeysInTheFirstFreeSlot) {
     EXPECT_EQ(copyTextCodes("2x+0"), (std::vector<TokenCode>{20, func::Var, func::Plus, 28}));
-    EXPECT_EQ(copyTextCodes("1.5*lnx-2"),
-              (std::vector<TokenCode>{19, func::Point, 12, 22, func::Ln, func::Var, func::Minus, 20}));
+    EXPECT_EQ(copyTextCodes("1.5*lnx-2"), (std::vector<TokenCode>{19, func::Point, 12, 22, func::Ln,
+                                                                  func::Var, func::Minus, 20}));
     // An exponent's "E" is not a key: 1E-5 loses it.
     EXPECT_EQ(copyTextCodes("1E-5"), (std::vector<TokenCode>{19, func::Minus, 12}));
 

@@ -46,6 +46,8 @@ public:
     CalcMode mode() const;
     CalcPage* calcPage() const { return calcPage_; }
     FxPage* fxPage() const { return fxPage_; }
+    ListsPage* listsPage() const { return listsPage_; }
+    RegrPage* regrPage() const { return regrPage_; }
 
     // Shortcuts to the parts the tests and pictures look at.
     CalcEditor& calcEditor() { return workspace().calc(); }
