@@ -45,6 +45,11 @@ void ListEditGrid::addColumn(std::string name, const std::vector<std::string>& i
 void ListEditGrid::setCell(int c, int row, std::string text) {
     if (c < 0 || c >= columnCount() || row < 0 || row >= rows_) return;
     columns_[static_cast<std::size_t>(c)].cells[static_cast<std::size_t>(row)] = std::move(text);
+    typing(c, row);
+}
+
+void ListEditGrid::typing(int c, int row) {
+    if (c < 0 || c >= columnCount() || row < 0 || row >= rows_) return;
     columns_[static_cast<std::size_t>(c)].modified = true;
     if (row == rows_ - 1) addRow();
 }

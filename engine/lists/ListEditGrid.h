@@ -32,6 +32,9 @@ public:
     // A typed cell: the column is marked modified; typing in the last row
     // adds a row below it.
     void setCell(int c, int row, std::string text);
+    // A key typed in a cell, before its text changes: as setCell, without
+    // the text (so that a spare row is there to move down to).
+    void typing(int c, int row);
     // Insert Item: the cells from `row` down move one row down (the last
     // row's content is pushed out), the cell at `row` becomes empty; a row
     // is added when the last row is then not blank.

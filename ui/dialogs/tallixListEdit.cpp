@@ -87,7 +87,8 @@ TtallixListEditForm::TtallixListEditForm(AppState& state, QWidget* parent)
     dataSG_->verticalHeader()->setDefaultSectionSize(24);
     dataSG_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     dataSG_->setSelectionMode(QAbstractItemView::SingleSelection);
-    dataSG_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    dataSG_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                             QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     dataSG_->installEventFilter(this);
     box->addWidget(dataSG_, 1);
     connect(dataSG_, &QTableWidget::itemChanged, this, &TtallixListEditForm::cellEdited);
@@ -261,6 +262,15 @@ void TtallixListEditForm::accept() {
 bool TtallixListEditForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == dataSG_ && event->type() == QEvent::KeyPress && grid_) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // The key that starts typing in the last row adds the row below it.
+        const bool printable = !key->text().isEmpty() && key->text()[0].isPrint();
+        if (printable && currentItemRow() == grid_->rowCount() - 1) {
+            const int row = dataSG_->currentRow(), col = dataSG_->currentColumn();
+            grid_->typing(currentList(), currentItemRow());
+            refill();
+            dataSG_->setCurrentCell(row, col);
+            return false;
+        }
         if (key->key() == Qt::Key_Delete && currentItemRow() >= 0) {
             grid_->setCell(currentList(), currentItemRow(), {});
             const int row = dataSG_->currentRow(), col = dataSG_->currentColumn();
