@@ -1,5 +1,6 @@
 #include "store/ListCatalogFile.h"
 #include "tests/ui/UiTest.h"
+#include "ui/dialogs/tallixGrfOpts.h"
 #include "ui/dialogs/tallixListEdit.h"
 #include "ui/pages/ListsPage.h"
 #include "ui/pages/RegrPage.h"
@@ -188,6 +189,32 @@ TEST_F(ListsModeUi, RegressionReportsAndCopiesTheFitIntoTheFirstFreeSlot) {
         ->trigger();
     EXPECT_EQ(f.slot(2).text.tokens(), (std::vector<TokenCode>{20, func::Var, func::Plus, 28}));
     EXPECT_EQ(f.CurrentFunc, 2);
+}
+
+TEST_F(ListsModeUi, GraphOptionsPlotThePairsOfTwoChosenLists) {
+    AppState& state = form_->state();
+    for (const auto& [name, items] :
+         {std::pair<std::string, std::vector<std::string>>{"xs", {"1", "2", "3"}},
+          {"ys", {"4", "oops"}}}) {
+        tallix::createList(lists(), name, 1, state.listFolder());
+        state.saveListItems(name, items);
+    }
+    TtallixGraphPBoptsForm options(state, form_.get());
+    options.loadValues({}, nullptr);
+    auto* x = options.findChild<QComboBox*>("PlotXlistCB");
+    auto* y = options.findChild<QComboBox*>("PlotYlistCB");
+    ASSERT_EQ(x->count(), 3); // nothing, xs, ys
+    EXPECT_EQ(x->itemText(1), "xs");
+    x->setCurrentIndex(1);
+    y->setCurrentIndex(2);
+    options.accept();
+    const auto& pairs = options.marks().listData;
+    ASSERT_EQ(pairs.size(), 2u); // as many as the shorter list
+    EXPECT_EQ(pairs[0].x, 1);
+    EXPECT_EQ(pairs[0].y, 4);
+    EXPECT_TRUE(isUndefined(pairs[1].y)); // not a number: not drawn
+    options.loadValues({}, nullptr);
+    EXPECT_EQ(y->currentText(), "ys");
 }
 
 } // namespace

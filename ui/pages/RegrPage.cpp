@@ -5,6 +5,7 @@
 #include "ui/views/ListCards.h"
 #include "ui/views/RegrPlotView.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QListWidget>
 #include <QMenu>
@@ -43,6 +44,9 @@ RegrPage::RegrPage(AppState& state, QWidget* shell) : ModePage("RegrPage", state
     QPalette pal = RegrLB_->palette();
     pal.setColor(QPalette::Base, winColor(16316664));
     RegrLB_->setPalette(pal);
+    // The list texts are longer than the choosers are wide: the lists open wider.
+    XListCB_->view()->setMinimumWidth(kWide * 2 / 3);
+    YListCB_->view()->setMinimumWidth(kWide * 2 / 3);
     for (QComboBox* cb : {XListCB_, YListCB_, RegrModelCB_})
         connect(cb, &QComboBox::currentIndexChanged, this, [this] { DoRegression(); });
     buildRegrMenu();
