@@ -99,11 +99,12 @@ void RegrPage::DoRegression() {
     // its chooser text still finds its list.
     auto load = [&](int index, std::vector<std::string>& items) {
         const ReadResult r = state_.readList(index, items);
-        if (r.read()) return;
+        const ListDef d = ParseListN(ws.lists(), index);
+        // A list never saved has no file yet: it is empty, not unreadable.
+        if (r.read() || (r.status == ReadResult::Status::Missing && d.count == "0")) return;
         items.clear();
-        QMessageBox::critical(
-            window(), "Graphing Abacorn",
-            QString::fromStdString(listmsg::loadError(ParseListN(ws.lists(), index).name)));
+        QMessageBox::critical(window(), "Graphing Abacorn",
+                              QString::fromStdString(listmsg::loadError(d.name)));
     };
     RegrData data;
     data.yName = ParseListN(ws.lists(), yi).name;
