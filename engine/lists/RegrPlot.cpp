@@ -33,8 +33,10 @@ void addTicks(std::vector<RegrPlot::Tick>& out, Extended min, Extended max, int 
     const Extended step = major ? regrMajorStep(index) : regrMinorStep(index);
     const Extended k0 = std::trunc(min / step), k1 = std::trunc(max / step);
     if (!(k1 - k0 < kMaxTicks)) return;
-    for (Extended k = k0; k <= k1; ++k) {
-        const Extended v = k * step;
+    // Counted in integers: past 2^64 adding 1 to k0 would not move it.
+    const long count = static_cast<long>(k1 - k0);
+    for (long i = 0; i <= count; ++i) {
+        const Extended v = (k0 + static_cast<Extended>(i)) * step;
         if (v < min - step * 1e-9L || v > max + step * 1e-9L) continue;
         out.push_back({place(v), major, major ? regrTickLabel(v, index) : std::string()});
     }

@@ -214,6 +214,14 @@ TEST(RegrPlot, StepsAndTicksFollowThe125Table) {
     EXPECT_EQ(labels, (std::vector<std::string>{"0", "2", "4", "6", "8", "10"}));
     ASSERT_EQ(p.curve.size(), 1u);
     EXPECT_EQ(p.curve[0].size(), 2u);
+
+    // Far from 0 a step is below the values' last place: the ticks still end.
+    RegrState far;
+    runRegression(far, RegrModel::Linear,
+                  data({"1", "2"}, {"10000000000000000000000000", "10000000000000000100000000"}));
+    const RegrPlot f = layoutRegrPlot(far, 256, 256);
+    EXPECT_TRUE(f.hasData);
+    EXPECT_LE(f.yTicks.size(), 4002u);
 }
 
 TEST(RegrCopy, CopyTextBecomesFunctionKeysInTheFirstFreeSlot) {
