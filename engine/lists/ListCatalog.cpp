@@ -48,8 +48,8 @@ const std::string& ListCatalog::line(int i) const {
 }
 
 int ListCatalog::insertSorted(std::string line) {
+    // Every change goes through here and erase, so the lines are in order.
     auto less = [](const std::string& a, const std::string& b) { return compareNoCase(a, b) < 0; };
-    std::stable_sort(lines_.begin(), lines_.end(), less);
     const auto at = std::lower_bound(lines_.begin(), lines_.end(), line, less);
     if (at != lines_.end() && compareNoCase(*at, line) == 0) return -1;
     const auto index = at - lines_.begin();
