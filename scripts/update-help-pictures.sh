@@ -11,6 +11,10 @@ trap 'rm -rf "$work"' EXIT
 "$cli" snapshot --ini scripts/help-pictures.ini "$work/modes"
 "$cli" snapshot --calc-demo "$work/demo"
 cp "$work/demo/calc-demo.png" help/img/calc.png
-for name in fx graph lists regr matrix history verify details evalfx defint; do
+for name in fx graph matrix history verify listedit details evalfx defint; do
     cp "$work/modes/$name.png" help/img/
 done
+# The Lists and Regr modes with sample lists and a fit.
+cp "$work/modes/lists-demo.png" help/img/lists.png
+cp "$work/modes/regr-demo.png" help/img/regr.png
+cp "$work/modes/regr-demo.png" docs/regr.png

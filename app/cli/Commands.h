@@ -25,6 +25,7 @@ int runFx(std::span<char* const> args);
 int runMat(std::span<char* const> args);
 int runMatOp(std::span<char* const> args);
 int runGj(std::span<char* const> args);
+int runRegr(std::span<char* const> args);
 int runTRange(std::span<char* const> args);
 int runFactor(std::span<char* const> args);
 int runNextPrime(std::span<char* const> args);

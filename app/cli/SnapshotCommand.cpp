@@ -49,6 +49,7 @@ int runSnapshot(std::span<char* const> args) {
     if (!demo && error.isEmpty()) error = writePrimeSnapshots(folder);
     if (!demo && error.isEmpty()) error = writeMatrixSnapshots(folder);
     if (!demo && error.isEmpty()) error = writeAnalysisSnapshots(folder);
+    if (!demo && error.isEmpty()) error = writeListsDemo(folder);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "tallix-cli: %s\n", error.toLocal8Bit().constData());
         return 2;
@@ -61,7 +62,7 @@ int runSnapshot(std::span<char* const> args) {
                     "graph-trace.png factor.png primeline.png primemap.png matrix-list.png "
                     "matrix-edit.png matrix-algeb-typed.png matrix-algeb.png matrix-rref.png "
                     "matrix-rref-2x.png matrix-det.png gj-begin.png gj-scaled.png gj-sweep.png "
-                    "details.png evalfx.png defint.png to %s\n",
+                    "details.png evalfx.png defint.png lists-demo.png listedit.png regr-demo.png to %s\n",
                     dir);
     return 0;
 }

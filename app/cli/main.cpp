@@ -22,7 +22,8 @@ constexpr std::array kCommands = {
         "snapshot [--calc-demo] [--ini FILE] [--polar] [--param] DIR\n"
         "                       write the window in each mode as DIR/calc.png, fx.png, ...,\n"
         "                       the prime windows as factor.png, primeline.png, primemap.png,\n"
-        "                       and the f(x) tools as details.png, evalfx.png, defint.png;\n"
+        "                       the f(x) tools as details.png, evalfx.png, defint.png,\n"
+        "                       and lists-demo.png, listedit.png, regr-demo.png;\n"
         "                       FILE is the tallix.ini to start from, the flags pick the graph;\n"
         "                       --calc-demo: only the Calc mode after a sample session",
         runSnapshot},
@@ -47,6 +48,12 @@ constexpr std::array kCommands = {
                  "gj --catalog FILE NAME   the Gauss-Jordan animation of the catalog matrix NAME:\n"
                  "                       the caption after each click, one per line, to \"Done.\"",
                  runGj},
+    CommandEntry{"regr",
+                 "regr --method linear|log|exp|power|quad XSPEC YFILE\n"
+                 "                       fit a model to the list files XSPEC (or int0 / int1, the\n"
+                 "                       integers from 0 / 1) and YFILE; prints the report and\n"
+                 "                       \"copy: \" + the fitted equation",
+                 runRegr},
     CommandEntry{"trange",
                  "trange BUTTON TMIN TMAX   the T-value range window's two texts after one press\n"
                  "                       of BUTTON (zoomin, zoomout, min<<, min<, min>, min>>,\n"

@@ -5,6 +5,8 @@
 #include "engine/func/FuncEditor.h"
 #include "engine/func/FuncSet.h"
 #include "engine/graph/GraphLayout.h"
+#include "engine/lists/ListCatalog.h"
+#include "engine/lists/Regression.h"
 #include "engine/matrix/MatState.h"
 #include "engine/primes/PrimeSieve.h"
 
@@ -42,6 +44,11 @@ public:
     // The matrix mode: its catalog, expression, results and options.
     MatState& mat() { return *mat_; }
     const MatState& mat() const { return *mat_; }
+    // The data lists and the Regr mode's last report and fit.
+    ListCatalog& lists() { return lists_; }
+    const ListCatalog& lists() const { return lists_; }
+    RegrState& regr() { return regr_; }
+    const RegrState& regr() const { return regr_; }
     GraphWindow& graphWindow() { return graphWindow_; }
     const GraphWindow& graphWindow() const { return graphWindow_; }
 
@@ -61,6 +68,8 @@ private:
     GraphWindow graphWindow_;
     std::unique_ptr<MatState> mat_;      // about 30 kB
     std::unique_ptr<PrimeSieve> primes_; // until first needed
+    ListCatalog lists_;
+    RegrState regr_;
 };
 
 } // namespace tallix

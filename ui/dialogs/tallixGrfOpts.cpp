@@ -239,9 +239,7 @@ void TtallixGraphPBoptsForm::loadValues(const PlotLayout& current, GraphView* vi
         pairs_[i].max->setText(toQ(t.max));
     }
     showTCount(w.TCount);
-    // No data lists yet: nothing to choose, nothing plotted.
-    xListCB_->clear();
-    yListCB_->clear();
+    fillListChoosers();
     if (marks_.showPoint) {
         pointXeb_->setText(toQ(limitText(marks_.point.x)));
         pointYeb_->setText(toQ(limitText(marks_.point.y)));
@@ -302,9 +300,39 @@ void TtallixGraphPBoptsForm::accept() {
     }
     state_.workspace().graphWindow() = r.window;
     marks_ = r.marks;
+    marks_.listData = chosenListData();
     if (view_) view_->setMarks(marks_);
     finish();
     QDialog::accept();
+}
+
+// Both choosers: an empty entry (nothing plotted), then the data lists by
+// name; the lists chosen last are chosen again when they still exist.
+void TtallixGraphPBoptsForm::fillListChoosers() {
+    const ListCatalog& lists = state_.workspace().lists();
+    for (auto [cb, chosen] : {std::pair{xListCB_, &plotX_}, std::pair{yListCB_, &plotY_}}) {
+        cb->clear();
+        cb->addItem(QString());
+        for (int i = 0; i < lists.size(); ++i)
+            cb->addItem(toQ(ParseListN(lists, i).name));
+        const int at = FindListDefInListsTSL(lists, *chosen);
+        cb->setCurrentIndex(chosen->empty() || at < 0 ? 0 : at + 1);
+    }
+}
+
+// The X-Y pairs of the two chosen lists (as many as the shorter has); items
+// that are not numbers give undefined points, which are not drawn.
+std::vector<WorldPoint> TtallixGraphPBoptsForm::chosenListData() {
+    plotX_ = xListCB_->currentIndex() > 0 ? xListCB_->currentText().toStdString() : "";
+    plotY_ = yListCB_->currentIndex() > 0 ? yListCB_->currentText().toStdString() : "";
+    std::vector<WorldPoint> points;
+    if (plotX_.empty() || plotY_.empty()) return points;
+    std::vector<std::string> xs, ys;
+    state_.readList(xListCB_->currentIndex() - 1, xs);
+    state_.readList(yListCB_->currentIndex() - 1, ys);
+    for (std::size_t i = 0; i < std::min(xs.size(), ys.size()); ++i)
+        points.push_back({ParseListValue(xs[i]), ParseListValue(ys[i])});
+    return points;
 }
 
 void TtallixGraphPBoptsForm::reject() {

@@ -62,11 +62,14 @@ private:
     GraphOptionsInput input() const;
     GraphKind kind() const;
     void finish();
+    void fillListChoosers();
+    std::vector<WorldPoint> chosenListData();
 
     AppState& state_;
     GraphView* view_ = nullptr;
     PlotLayout current_;
     GraphMarks marks_;
+    std::string plotX_, plotY_; // names of the data lists plotted
 
     QButtonGroup* yScalingGroup_;
     QCheckBox* interiorCB_;

@@ -30,6 +30,12 @@ FxPage::FxPage(AppState& state, QWidget* shell) : ModePage("FxPage", state, shel
     graph_ = new GraphView(state_.workspace(), this);
     connect(&state_, &AppState::trigModeChanged, graph_, &PaintBox::markDirty);
     connect(&state_, &AppState::graphChanged, graph_, &PaintBox::markDirty);
+    // Slots written from outside the mode (a copied fit): show the current one.
+    connect(&state_, &AppState::funcsChanged, this, [this] {
+        editor().setTopSlot(std::min(editor().current(), kFuncSlotCount - FuncEditor::kRows + 1));
+        FuncPB_->resetScroll();
+        listChanged();
+    });
     connect(graph_, &GraphView::zoomRequested, this, [this](PixelRect box) {
         Workspace& ws = state_.workspace();
         zoomToBox(ws.graphWindow(), graph_->plotLayout(), graph_->sampler().scene().kind, box);

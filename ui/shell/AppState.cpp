@@ -11,7 +11,7 @@ namespace tallix {
 
 AppState::AppState(std::filesystem::path dataFolder, QObject* parent)
     : QObject(parent), folder_(std::move(dataFolder)), store_(folder_ / SettingsStore::kFileName),
-      mats_(folder_ / MatCatalogFile::kFileName) {
+      mats_(folder_ / MatCatalogFile::kFileName), listsFile_(folder_ / ListCatalogFile::kFileName) {
     store_.load();
     loadFuncSlots(store_.ini(), ws_.funcs());
     const int mode = store_.values().calcmode;
@@ -20,6 +20,7 @@ AppState::AppState(std::filesystem::path dataFolder, QObject* parent)
     ws_.setCalcDisplay({v.fracouterrdig, v.roundn, v.exppireduction, v.floatvssci}, v.autoscroll);
     ws_.mat().options = {v.matpireduction, v.matrational, v.matfuncprevansw, v.matclrexpuponentry};
     matsWarning_ = mats_.load(ws_.mat().catalog);
+    listsWarning_ = listsFile_.load(ws_.lists());
 
     // A missing file is an empty history; lines that do not parse are kept
     // as they are and shown as raw text.
@@ -95,7 +96,41 @@ bool AppState::saveMats() {
     return false;
 }
 
+double AppState::now() {
+    return dateTimeNumber(std::chrono::system_clock::now());
+}
+
+bool AppState::saveLists() {
+    const auto message = ChkptListsTSL(ws_.lists(), listsFile_);
+    emit listsChanged();
+    if (!message) return true;
+    warn(QString::fromStdString(*message));
+    return false;
+}
+
+bool AppState::saveListItems(const std::string& name, const std::vector<std::string>& items) {
+    const ListSave r = tallix::saveListItems(ws_.lists(), name, items, now(), listFolder());
+    if (!r.error.empty()) {
+        warn(QString::fromStdString(r.error));
+        return false;
+    }
+    const WriteResult w = writeListItems(folder_, r.path, items);
+    if (!w.ok)
+        warn(isInsideFolder(folder_, r.path) ? QString(listmsg::kItemsNotSaved)
+                                             : QString::fromStdString(w.error));
+    saveLists();
+    return w.ok;
+}
+
+ReadResult AppState::readList(int index, std::vector<std::string>& items) const {
+    items.clear();
+    const ListDef d = ParseListN(ws_.lists(), index);
+    if (d.path.empty()) return {ReadResult::Status::Missing, "no data file", false};
+    return readListItems(d.path, items);
+}
+
 void AppState::reportLoadErrors() {
+    if (listsWarning_) warn(QString::fromStdString(*listsWarning_));
     if (matsWarning_) warn(QString::fromStdString(*matsWarning_));
     for (const auto& error : {store_.loadError(), history_.loadError()})
         if (error)

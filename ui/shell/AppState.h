@@ -2,6 +2,7 @@
 
 #include "engine/workspace/Workspace.h"
 #include "store/History.h"
+#include "store/ListCatalogFile.h"
 #include "store/MatCatalogFile.h"
 #include "store/Settings.h"
 
@@ -65,6 +66,31 @@ public:
     // in a warning box and the change stays in memory.
     bool saveMats();
 
+    // The data lists. Each change of the catalog is written at once (a failed
+    // write is reported and the change stays in memory) and announced by
+    // listsChanged.
+    bool saveLists();
+    // The folder new list files go in, as the catalog lines write it.
+    std::string listFolder() const { return folder_.string(); }
+    // Stores the items of list `name` (trimmed, non-empty) in its data file
+    // and its catalog line, then writes the catalog; each failure is
+    // reported in its message box. False when the list is gone or its items
+    // could not be written.
+    bool saveListItems(const std::string& name, const std::vector<std::string>& items);
+    // Reads the items of catalog line `index` (none when its file is missing
+    // or unreadable; the result tells which).
+    ReadResult readList(int index, std::vector<std::string>& items) const;
+    void listsEdited() { emit listsChanged(); }
+    // The current local date-time number.
+    static double now();
+
+    // After the function slots were changed from outside the f(x) mode (a
+    // copied fit): the function list and the graph redraw.
+    void funcsEdited() {
+        emit funcsChanged();
+        emit graphChanged();
+    }
+
     // Warns of each file that exists but could not be read at start; such a
     // file is never written over in this run.
     void reportLoadErrors();
@@ -78,6 +104,8 @@ signals:
     void trigModeChanged(TrigMode t);
     void hintsChanged(bool on);
     void graphChanged();
+    void listsChanged();
+    void funcsChanged();
 
 private:
     void settingsApplied();
@@ -89,6 +117,8 @@ private:
     ExpressionHistory history_;
     MatCatalogFile mats_;
     std::optional<std::string> matsWarning_; // the catalog could not be read at start
+    ListCatalogFile listsFile_;
+    std::optional<std::string> listsWarning_;
     bool recordHistory_ = true;
     bool hints_ = false;
     QWidget* warningParent_ = nullptr;

@@ -5,12 +5,14 @@
 #include "ui/dialogs/tallixFact.h"
 #include "ui/dialogs/tallixGrfOpts.h"
 #include "ui/dialogs/tallixHist.h"
+#include "ui/dialogs/tallixListEdit.h"
 #include "ui/dialogs/tallixPrimeLine.h"
 #include "ui/dialogs/tallixPrimeMap.h"
 #include "ui/dialogs/tallixTspin.h"
 #include "ui/dialogs/tallixVerf.h"
 #include "ui/pages/CalcPage.h"
 #include "ui/pages/FxPage.h"
+#include "ui/pages/ListsPage.h"
 #include "ui/shell/AppState.h"
 #include "ui/shell/tallixMain.h"
 #include "ui/views/ExpDisplay.h"
@@ -19,6 +21,7 @@
 #include "ui/views/PrimeViews.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -179,6 +182,41 @@ QString writeCalcDemo(const QString& dir) {
         ln.selEnd = 6;
         form.expDisplay()->repaintAll();
         return saveWidget(form, dir, "calc-demo.png");
+    });
+}
+
+QString writeListsDemo(const QString& dir) {
+    return renderInScratchFolder(dir, {}, [&](TtallixMainForm& form, const QString&) {
+        AppState& state = form.state();
+        const std::vector<std::pair<const char*, std::vector<std::string>>> lists = {
+            {"Hours", {"1", "2", "3", "4", "5", "6", "7", "8"}},
+            {"Growth", {"2.1", "3.9", "8.2", "15.8", "32.5", "63.0", "130.1", "255.9"}},
+            {"Ozone readings", {"0.2", "337.4", "118.2", "884.6", "10.1", "226.5"}}};
+        for (const auto& [name, items] : lists) {
+            createList(state.workspace().lists(), name, AppState::now(), state.listFolder());
+            state.saveListItems(name, items);
+        }
+        form.show();
+        form.selectMode(CalcMode::Lists);
+        QString error = saveWidget(form, dir, "lists-demo.png");
+        if (!error.isEmpty()) return error;
+
+        ListEditGrid grid;
+        grid.addColumn(lists[0].first, lists[0].second, false);
+        grid.addColumn(lists[1].first, lists[1].second, false);
+        TtallixListEditForm& editor = *form.listsPage()->editForm();
+        editor.load(grid, false);
+        editor.show();
+        error = saveWidget(editor, dir, "listedit.png");
+        editor.hide();
+        if (!error.isEmpty()) return error;
+
+        form.selectMode(CalcMode::Regr);
+        // X: the catalog is sorted, so Hours is the second list after the two integer lists.
+        form.findChild<QComboBox*>("XListCB")->setCurrentIndex(3);
+        form.findChild<QComboBox*>("YListCB")->setCurrentIndex(0);
+        form.findChild<QComboBox*>("RegrModelCB")->setCurrentIndex(int(RegrModel::Exponential));
+        return saveWidget(form, dir, "regr-demo.png");
     });
 }
 

@@ -35,6 +35,12 @@ QString writeFxDemo(const QString& dir);
 // DIR/verify-calc.png). Same conditions as writeSnapshots.
 QString writeHistoryAndVerify(const QString& dir);
 
+// Renders the Lists mode with three data lists as DIR/lists-demo.png, the
+// list editor with two of them as DIR/listedit.png and the Regr mode with an
+// exponential fit, its report and plot, as DIR/regr-demo.png. Same conditions
+// as writeSnapshots.
+QString writeListsDemo(const QString& dir);
+
 // Renders the factorization window after factorizing 360 into
 // DIR/factor.png, the number line at 0..600 into DIR/primeline.png and the
 // prime map's 1000 x 1000 area, pixel for pixel, into DIR/primemap.png. Same

@@ -48,6 +48,8 @@ public:
     CalcPage* calcPage() const { return calcPage_; }
     ModePage* page(CalcMode m) const;
     FxPage* fxPage() const { return fxPage_; }
+    ListsPage* listsPage() const { return listsPage_; }
+    RegrPage* regrPage() const { return regrPage_; }
 
     // Shortcuts to the parts the tests and pictures look at.
     CalcEditor& calcEditor() { return workspace().calc(); }

@@ -8,6 +8,7 @@
 #include "ui/pages/CalcPage.h"
 #include "ui/pages/FxPage.h"
 #include "ui/pages/MatrixPage.h"
+#include "ui/pages/RegrPage.h"
 #include "ui/shell/AppState.h"
 #include "ui/shell/tallixMain.h"
 #include "ui/views/ClickLabel.h"
@@ -116,6 +117,18 @@ void TtallixMainForm::createMenus() {
     MatPU_->addSeparator();
     addImageEntries(MatPU_, *exporter_, displayEntries(matrixPage_));
     addCalculatorImageEntries(MatPU_, *exporter_, this);
+
+    // The regression plot's menu: the two whole-window pictures go above its
+    // separator and "Copy Results to Graphing Calculator".
+    QMenu* regr = regrPage_->regrMenu();
+    const QList<QAction*> regrOwn = regr->actions();
+    addCalculatorImageEntries(regr, *exporter_, this);
+    if (!regrOwn.isEmpty()) {
+        for (QAction* a : regr->actions().mid(regrOwn.size())) {
+            regr->removeAction(a);
+            regr->insertAction(regrOwn.first(), a);
+        }
+    }
 
     connect(calcPage_, &ModePage::menuRequested, this, [this](QPoint at) { CalcPU_->popup(at); });
     connect(fxPage_, &ModePage::menuRequested, this, [this](QPoint at) { FuncPU_->popup(at); });
