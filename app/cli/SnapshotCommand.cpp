@@ -57,13 +57,14 @@ int runSnapshot(std::span<char* const> args) {
     if (demo)
         std::printf("wrote calc-demo.png to %s\n", dir);
     else
-        std::printf("wrote calc.png fx.png lists.png regr.png matrix.png graph.png history.png "
-                    "verify.png verify-calc.png grfopts.png trange.png fx-demo.png fx-polar.png "
-                    "graph-trace.png factor.png primeline.png primemap.png matrix-list.png "
-                    "matrix-edit.png matrix-algeb-typed.png matrix-algeb.png matrix-rref.png "
-                    "matrix-rref-2x.png matrix-det.png gj-begin.png gj-scaled.png gj-sweep.png "
-                    "details.png evalfx.png defint.png lists-demo.png listedit.png regr-demo.png to %s\n",
-                    dir);
+        std::printf(
+            "wrote calc.png fx.png lists.png regr.png matrix.png graph.png history.png "
+            "verify.png verify-calc.png grfopts.png trange.png fx-demo.png fx-polar.png "
+            "graph-trace.png factor.png primeline.png primemap.png matrix-list.png "
+            "matrix-edit.png matrix-algeb-typed.png matrix-algeb.png matrix-rref.png "
+            "matrix-rref-2x.png matrix-det.png gj-begin.png gj-scaled.png gj-sweep.png "
+            "details.png evalfx.png defint.png lists-demo.png listedit.png regr-demo.png to %s\n",
+            dir);
     return 0;
 }
 
