@@ -227,6 +227,18 @@ void FuncSet::fuseLeaves(RunProgram& p) {
         p.steps[out++] = step;
     }
     p.length = out;
+
+    // The two upper values live in registers while the program runs; only a
+    // push onto two values parks one in memory, and only a binary step with
+    // three or more below it fetches one back.
+    int depth = 0;
+    for (int i = 0; i < p.length; ++i) {
+        RunStep& step = p.steps[i];
+        const bool binary = step.code < PushK && kProps[step.code].arity == 2;
+        const bool leaf = step.code == PushK || step.code == PushX || step.code >= PushXSquare;
+        step.spill = (leaf && depth >= 2) || (binary && depth >= 3);
+        depth += leaf ? 1 : binary ? -1 : 0;
+    }
 }
 
 namespace {
@@ -267,10 +279,10 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
 // 80-bit store and reload per evaluation.
 [[gnu::always_inline]] inline Extended FuncSet::run(const RunProgram& p, Extended x,
                                                     TrigMode trig) {
-    // The top of the stack is kept apart; below holds the rest. The depth was
-    // checked when the program was prepared, and each step pushes at most one
-    // value, so below never overflows. Every program starts with a leaf,
-    // which sets the top without parking anything below it.
+    // The top of the stack and the value under it are kept apart; below holds
+    // the rest. The depth was checked when the program was prepared, and each
+    // step pushes at most one value, so below never overflows. Every program
+    // starts with a leaf, which sets the top without moving anything down.
     Extended below[kMaxFuncProgram];
     int sp = 0;
     if (!finiteValue(x)) x = U;
@@ -295,9 +307,17 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
         __builtin_unreachable(); // preparation puts a leaf first
     }
     ++step;
-    auto push = [&](Extended v) {
-        below[sp++] = top;
+    Extended next = 0; // the value under the top, when there is one
+    auto push = [&](Extended v, bool spill) {
+        if (spill) below[sp++] = next;
+        next = top;
         top = v;
+    };
+    // The left operand of a binary step; the value under it moves up.
+    auto pop = [&](bool spill) {
+        const Extended l = next;
+        if (spill) next = below[--sp];
+        return l;
     };
 
     // Undefined operands need no test of their own: U is a NaN, and every
@@ -308,7 +328,7 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
         switch (step->code) {
 #define TALLIX_LEAF(code)                                                                          \
     case code:                                                                                     \
-        push(leafValue<code>(step->k, x));                                                         \
+        push(leafValue<code>(step->k, x), step->spill);                                            \
         break;
             TALLIX_LEAF(PushK)
             TALLIX_LEAF(PushX)
@@ -356,22 +376,22 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
             top = checked(power(a, x));
             break;
         case Add:
-            top = checked(below[--sp] + a);
+            top = checked(pop(step->spill) + a);
             break;
         case Sub:
-            top = checked(below[--sp] - a);
+            top = checked(pop(step->spill) - a);
             break;
         case Mul:
-            top = checked(below[--sp] * a);
+            top = checked(pop(step->spill) * a);
             break;
         case Div:
-            top = checked(divide(below[--sp], a));
+            top = checked(divide(pop(step->spill), a));
             break;
         case Pow:
-            top = checked(power(below[--sp], a));
+            top = checked(power(pop(step->spill), a));
             break;
         case NthRoot: { // index below, radicand on top
-            const Extended l = below[--sp];
+            const Extended l = pop(step->spill);
             if (l == 3)
                 top = cubeRoot(a);
             else
