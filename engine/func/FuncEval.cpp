@@ -109,7 +109,11 @@ enum : std::int16_t {
     PushXSubK,
     PushXMulK,
     PushXDivK,
-    PushKMulX
+    PushKMulX,
+    // The square of the variable with a constant added or taken away
+    // ("x^2+1"), pushed as a new value.
+    PushXSquareAddK,
+    PushXSquareSubK
 };
 
 std::int16_t mergedCode(int op, bool constant) {
@@ -199,8 +203,8 @@ void FuncSet::prepareRun(int n) {
 }
 
 // Joins a push of the variable with the constant step after it ("x+1",
-// "x^2", "3x"), and gives integral squares their own step: fewer dispatches
-// for the shapes nearly every function is made of.
+// "x^2", "3x", then "x^2+1"), and gives integral squares their own step:
+// fewer dispatches for the shapes nearly every function is made of.
 void FuncSet::fuseLeaves(RunProgram& p) {
     int out = 0;
     for (int i = 0; i < p.length; ++i) {
@@ -223,6 +227,18 @@ void FuncSet::fuseLeaves(RunProgram& p) {
             step.code = fused;
             if (fused != PushKMulX && fused != PushXSquare) step.k = p.steps[i + 1].k;
             ++i;
+        }
+        p.steps[out++] = step;
+    }
+    p.length = out;
+
+    out = 0;
+    for (int i = 0; i < p.length; ++i) {
+        RunStep step = p.steps[i];
+        const std::int16_t next = i + 1 < p.length ? p.steps[i + 1].code : 0;
+        if (step.code == PushXSquare && (next == AddK || next == SubK)) {
+            step.code = next == AddK ? PushXSquareAddK : PushXSquareSubK;
+            step.k = p.steps[++i].k;
         }
         p.steps[out++] = step;
     }
@@ -271,6 +287,10 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
     if constexpr (Code == PushXMulK) return checked(x * k);
     if constexpr (Code == PushXDivK) return checked(divide(x, k));
     if constexpr (Code == PushKMulX) return checked(k * x);
+    if constexpr (Code == PushXSquareAddK || Code == PushXSquareSubK) {
+        const Extended square = leafValue<PushXSquare>(k, x);
+        return checked(Code == PushXSquareAddK ? square + k : square - k);
+    }
 }
 
 } // namespace
@@ -302,6 +322,8 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
         TALLIX_FIRST_LEAF(PushXMulK)
         TALLIX_FIRST_LEAF(PushXDivK)
         TALLIX_FIRST_LEAF(PushKMulX)
+        TALLIX_FIRST_LEAF(PushXSquareAddK)
+        TALLIX_FIRST_LEAF(PushXSquareSubK)
 #undef TALLIX_FIRST_LEAF
     default:
         __builtin_unreachable(); // preparation puts a leaf first
@@ -338,6 +360,8 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
             TALLIX_LEAF(PushXMulK)
             TALLIX_LEAF(PushXDivK)
             TALLIX_LEAF(PushKMulX)
+            TALLIX_LEAF(PushXSquareAddK)
+            TALLIX_LEAF(PushXSquareSubK)
 #undef TALLIX_LEAF
         case SquareK:
             top = std::fabs(a) < 1e-99L ? 0 : checked(a * a);
