@@ -113,8 +113,22 @@ enum : std::int16_t {
     // The square of the variable with a constant added or taken away
     // ("x^2+1"), pushed as a new value.
     PushXSquareAddK,
-    PushXSquareSubK
+    PushXSquareSubK,
+    // A binary operator whose right operand is one of the eight leaves from
+    // PushXSquare on ("(x+1)(x-1)", "/(x^2+1)"): LeafOps + 8 * operator +
+    // leaf, operators in the order add, subtract, multiply, divide.
+    LeafOps
 };
+
+constexpr int kFusedLeaves = LeafOps - PushXSquare;
+
+bool isLeaf(int code) {
+    return code == PushK || code == PushX || (code >= PushXSquare && code < LeafOps);
+}
+
+int leafOpIndex(int op) {
+    return op == Add ? 0 : op == Sub ? 1 : op == Mul ? 2 : op == Div ? 3 : -1;
+}
 
 std::int16_t mergedCode(int op, bool constant) {
     switch (op) {
@@ -244,6 +258,19 @@ void FuncSet::fuseLeaves(RunProgram& p) {
     }
     p.length = out;
 
+    out = 0;
+    for (int i = 0; i < p.length; ++i) {
+        RunStep step = p.steps[i];
+        const int op = i + 1 < p.length ? leafOpIndex(p.steps[i + 1].code) : -1;
+        if (i > 0 && step.code >= PushXSquare && step.code < LeafOps && op >= 0) {
+            step.code =
+                static_cast<std::int16_t>(LeafOps + kFusedLeaves * op + (step.code - PushXSquare));
+            ++i;
+        }
+        p.steps[out++] = step;
+    }
+    p.length = out;
+
     // The two upper values live in registers while the program runs; only a
     // push onto two values parks one in memory, and only a binary step with
     // three or more below it fetches one back.
@@ -251,7 +278,7 @@ void FuncSet::fuseLeaves(RunProgram& p) {
     for (int i = 0; i < p.length; ++i) {
         RunStep& step = p.steps[i];
         const bool binary = step.code < PushK && kProps[step.code].arity == 2;
-        const bool leaf = step.code == PushK || step.code == PushX || step.code >= PushXSquare;
+        const bool leaf = isLeaf(step.code);
         step.spill = (leaf && depth >= 2) || (binary && depth >= 3);
         depth += leaf ? 1 : binary ? -1 : 0;
     }
@@ -291,6 +318,14 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
         const Extended square = leafValue<PushXSquare>(k, x);
         return checked(Code == PushXSquareAddK ? square + k : square - k);
     }
+}
+
+// l op r for the operators of the LeafOps steps, by their index there.
+template <int Op> [[gnu::always_inline]] inline Extended leafOpValue(Extended l, Extended r) {
+    if constexpr (Op == 0) return checked(l + r);
+    if constexpr (Op == 1) return checked(l - r);
+    if constexpr (Op == 2) return checked(l * r);
+    if constexpr (Op == 3) return checked(divide(l, r));
 }
 
 } // namespace
@@ -363,6 +398,22 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
             TALLIX_LEAF(PushXSquareAddK)
             TALLIX_LEAF(PushXSquareSubK)
 #undef TALLIX_LEAF
+#define TALLIX_LEAF_OP(op, leaf)                                                                   \
+    case LeafOps + kFusedLeaves* op + (leaf - PushXSquare):                                        \
+        top = leafOpValue<op>(a, leafValue<leaf>(step->k, x));                                     \
+        break;
+#define TALLIX_LEAF_OPS(leaf)                                                                      \
+    TALLIX_LEAF_OP(0, leaf) TALLIX_LEAF_OP(1, leaf) TALLIX_LEAF_OP(2, leaf) TALLIX_LEAF_OP(3, leaf)
+            TALLIX_LEAF_OPS(PushXSquare)
+            TALLIX_LEAF_OPS(PushXAddK)
+            TALLIX_LEAF_OPS(PushXSubK)
+            TALLIX_LEAF_OPS(PushXMulK)
+            TALLIX_LEAF_OPS(PushXDivK)
+            TALLIX_LEAF_OPS(PushKMulX)
+            TALLIX_LEAF_OPS(PushXSquareAddK)
+            TALLIX_LEAF_OPS(PushXSquareSubK)
+#undef TALLIX_LEAF_OPS
+#undef TALLIX_LEAF_OP
         case SquareK:
             top = std::fabs(a) < 1e-99L ? 0 : checked(a * a);
             break;
