@@ -121,6 +121,7 @@ enum : std::int16_t {
 };
 
 constexpr int kFusedLeaves = LeafOps - PushXSquare;
+static_assert(kFusedLeaves == 8, "the run loop lists the LeafOps steps of eight leaves");
 
 bool isLeaf(int code) {
     return code == PushK || code == PushX || (code >= PushXSquare && code < LeafOps);
