@@ -109,8 +109,27 @@ enum : std::int16_t {
     PushXSubK,
     PushXMulK,
     PushXDivK,
-    PushKMulX
+    PushKMulX,
+    // The square of the variable with a constant added or taken away
+    // ("x^2+1"), pushed as a new value.
+    PushXSquareAddK,
+    PushXSquareSubK,
+    // A binary operator whose right operand is one of the eight leaves from
+    // PushXSquare on ("(x+1)(x-1)", "/(x^2+1)"): LeafOps + 8 * operator +
+    // leaf, operators in the order add, subtract, multiply, divide.
+    LeafOps
 };
+
+constexpr int kFusedLeaves = LeafOps - PushXSquare;
+static_assert(kFusedLeaves == 8, "the run loop lists the LeafOps steps of eight leaves");
+
+bool isLeaf(int code) {
+    return code == PushK || code == PushX || (code >= PushXSquare && code < LeafOps);
+}
+
+int leafOpIndex(int op) {
+    return op == Add ? 0 : op == Sub ? 1 : op == Mul ? 2 : op == Div ? 3 : -1;
+}
 
 std::int16_t mergedCode(int op, bool constant) {
     switch (op) {
@@ -199,8 +218,8 @@ void FuncSet::prepareRun(int n) {
 }
 
 // Joins a push of the variable with the constant step after it ("x+1",
-// "x^2", "3x"), and gives integral squares their own step: fewer dispatches
-// for the shapes nearly every function is made of.
+// "x^2", "3x", then "x^2+1"), and gives integral squares their own step:
+// fewer dispatches for the shapes nearly every function is made of.
 void FuncSet::fuseLeaves(RunProgram& p) {
     int out = 0;
     for (int i = 0; i < p.length; ++i) {
@@ -227,6 +246,43 @@ void FuncSet::fuseLeaves(RunProgram& p) {
         p.steps[out++] = step;
     }
     p.length = out;
+
+    out = 0;
+    for (int i = 0; i < p.length; ++i) {
+        RunStep step = p.steps[i];
+        const std::int16_t next = i + 1 < p.length ? p.steps[i + 1].code : 0;
+        if (step.code == PushXSquare && (next == AddK || next == SubK)) {
+            step.code = next == AddK ? PushXSquareAddK : PushXSquareSubK;
+            step.k = p.steps[++i].k;
+        }
+        p.steps[out++] = step;
+    }
+    p.length = out;
+
+    out = 0;
+    for (int i = 0; i < p.length; ++i) {
+        RunStep step = p.steps[i];
+        const int op = i + 1 < p.length ? leafOpIndex(p.steps[i + 1].code) : -1;
+        if (i > 0 && step.code >= PushXSquare && step.code < LeafOps && op >= 0) {
+            step.code =
+                static_cast<std::int16_t>(LeafOps + kFusedLeaves * op + (step.code - PushXSquare));
+            ++i;
+        }
+        p.steps[out++] = step;
+    }
+    p.length = out;
+
+    // The two upper values live in registers while the program runs; only a
+    // push onto two values parks one in memory, and only a binary step with
+    // three or more below it fetches one back.
+    int depth = 0;
+    for (int i = 0; i < p.length; ++i) {
+        RunStep& step = p.steps[i];
+        const bool binary = step.code < PushK && kProps[step.code].arity == 2;
+        const bool leaf = isLeaf(step.code);
+        step.spill = (leaf && depth >= 2) || (binary && depth >= 3);
+        depth += leaf ? 1 : binary ? -1 : 0;
+    }
 }
 
 namespace {
@@ -259,6 +315,18 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
     if constexpr (Code == PushXMulK) return checked(x * k);
     if constexpr (Code == PushXDivK) return checked(divide(x, k));
     if constexpr (Code == PushKMulX) return checked(k * x);
+    if constexpr (Code == PushXSquareAddK || Code == PushXSquareSubK) {
+        const Extended square = leafValue<PushXSquare>(k, x);
+        return checked(Code == PushXSquareAddK ? square + k : square - k);
+    }
+}
+
+// l op r for the operators of the LeafOps steps, by their index there.
+template <int Op> [[gnu::always_inline]] inline Extended leafOpValue(Extended l, Extended r) {
+    if constexpr (Op == 0) return checked(l + r);
+    if constexpr (Op == 1) return checked(l - r);
+    if constexpr (Op == 2) return checked(l * r);
+    if constexpr (Op == 3) return checked(divide(l, r));
 }
 
 } // namespace
@@ -267,10 +335,10 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
 // 80-bit store and reload per evaluation.
 [[gnu::always_inline]] inline Extended FuncSet::run(const RunProgram& p, Extended x,
                                                     TrigMode trig) {
-    // The top of the stack is kept apart; below holds the rest. The depth was
-    // checked when the program was prepared, and each step pushes at most one
-    // value, so below never overflows. Every program starts with a leaf,
-    // which sets the top without parking anything below it.
+    // The top of the stack and the value under it are kept apart; below holds
+    // the rest. The depth was checked when the program was prepared, and each
+    // step pushes at most one value, so below never overflows. Every program
+    // starts with a leaf, which sets the top without moving anything down.
     Extended below[kMaxFuncProgram];
     int sp = 0;
     if (!finiteValue(x)) x = U;
@@ -290,14 +358,24 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
         TALLIX_FIRST_LEAF(PushXMulK)
         TALLIX_FIRST_LEAF(PushXDivK)
         TALLIX_FIRST_LEAF(PushKMulX)
+        TALLIX_FIRST_LEAF(PushXSquareAddK)
+        TALLIX_FIRST_LEAF(PushXSquareSubK)
 #undef TALLIX_FIRST_LEAF
     default:
         __builtin_unreachable(); // preparation puts a leaf first
     }
     ++step;
-    auto push = [&](Extended v) {
-        below[sp++] = top;
+    Extended next = 0; // the value under the top, when there is one
+    auto push = [&](Extended v, bool spill) {
+        if (spill) below[sp++] = next;
+        next = top;
         top = v;
+    };
+    // The left operand of a binary step; the value under it moves up.
+    auto pop = [&](bool spill) {
+        const Extended l = next;
+        if (spill) next = below[--sp];
+        return l;
     };
 
     // Undefined operands need no test of their own: U is a NaN, and every
@@ -308,7 +386,7 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
         switch (step->code) {
 #define TALLIX_LEAF(code)                                                                          \
     case code:                                                                                     \
-        push(leafValue<code>(step->k, x));                                                         \
+        push(leafValue<code>(step->k, x), step->spill);                                            \
         break;
             TALLIX_LEAF(PushK)
             TALLIX_LEAF(PushX)
@@ -318,7 +396,25 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
             TALLIX_LEAF(PushXMulK)
             TALLIX_LEAF(PushXDivK)
             TALLIX_LEAF(PushKMulX)
+            TALLIX_LEAF(PushXSquareAddK)
+            TALLIX_LEAF(PushXSquareSubK)
 #undef TALLIX_LEAF
+#define TALLIX_LEAF_OP(op, leaf)                                                                   \
+    case LeafOps + kFusedLeaves* op + (leaf - PushXSquare):                                        \
+        top = leafOpValue<op>(a, leafValue<leaf>(step->k, x));                                     \
+        break;
+#define TALLIX_LEAF_OPS(leaf)                                                                      \
+    TALLIX_LEAF_OP(0, leaf) TALLIX_LEAF_OP(1, leaf) TALLIX_LEAF_OP(2, leaf) TALLIX_LEAF_OP(3, leaf)
+            TALLIX_LEAF_OPS(PushXSquare)
+            TALLIX_LEAF_OPS(PushXAddK)
+            TALLIX_LEAF_OPS(PushXSubK)
+            TALLIX_LEAF_OPS(PushXMulK)
+            TALLIX_LEAF_OPS(PushXDivK)
+            TALLIX_LEAF_OPS(PushKMulX)
+            TALLIX_LEAF_OPS(PushXSquareAddK)
+            TALLIX_LEAF_OPS(PushXSquareSubK)
+#undef TALLIX_LEAF_OPS
+#undef TALLIX_LEAF_OP
         case SquareK:
             top = std::fabs(a) < 1e-99L ? 0 : checked(a * a);
             break;
@@ -356,22 +452,22 @@ template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k,
             top = checked(power(a, x));
             break;
         case Add:
-            top = checked(below[--sp] + a);
+            top = checked(pop(step->spill) + a);
             break;
         case Sub:
-            top = checked(below[--sp] - a);
+            top = checked(pop(step->spill) - a);
             break;
         case Mul:
-            top = checked(below[--sp] * a);
+            top = checked(pop(step->spill) * a);
             break;
         case Div:
-            top = checked(divide(below[--sp], a));
+            top = checked(divide(pop(step->spill), a));
             break;
         case Pow:
-            top = checked(power(below[--sp], a));
+            top = checked(power(pop(step->spill), a));
             break;
         case NthRoot: { // index below, radicand on top
-            const Extended l = below[--sp];
+            const Extended l = pop(step->spill);
             if (l == 3)
                 top = cubeRoot(a);
             else

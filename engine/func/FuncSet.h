@@ -107,6 +107,7 @@ private:
         Extended k = 0;         // the constant of a merged step
         std::int16_t code = 0;  // operator code, or one of the merged codes
         std::int16_t count = 0; // exponent of an integral power step
+        bool spill = false;     // the step moves a value to or from memory
     };
     struct RunProgram {
         std::array<RunStep, kMaxFuncProgram> steps;

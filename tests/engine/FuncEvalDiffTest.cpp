@@ -186,7 +186,13 @@ TEST(FuncEvalDiff, PreparedProgramsMatchAPlainWalk) {
         "x+123456789-123456789-123456789", "123456789*x", "x*1e300*1e300*1e300*1e300*1e300",
         "x/1e-300", "x/0", "1/(x-x)", "2x^2+3x-1", "x(x+1)(x+2)", "(x+1)^3", "3x/2", "2-x/7",
         "x^-0.5", "10^(x*400)", "x^2^3", "(x-1)^-1", "x^(x*0)", "x^2*1e2400", "(x*1e2000)^2",
-        "x x", "2+"};
+        "x x", "2+",
+        // stacks deeper than the two values held in registers
+        "x-(2x-(3x-(4x-x^2)))", "1/(2-3/(4+5/(x-6/(7-x))))", "(x+1)nrt((x+2)nrt((x+3)nrt 8))",
+        "2^(x-(3^(x-(4^(x-1)))))", "x*(x+(x*(x+(x*(x+(x*(x+(x*(x+1)))))))))",
+        "sin(x-(cos(x-(tan(x-(arctan(x-(ln abs(x-1)))))))))",
+        // operators whose right operand is the variable with a constant
+        "1/(x^2-1)", "5-x/7", "3-x^2", "2/(3x)", "x^2+(x-1)", "(x+1)/(x/1e-300)"};
     const Extended specials[] = {0, -0.0L, 1, -1, 0.5L, 1e-60L, -1e-60L, 1e-300L, 1e-4000L,
                                  1e4000L, -1e4000L, 1e300L, 69, 70, 69.9L, -123456789.0L,
                                  -123456788.0L, 123456789.0L, 1.5707963267948966192L, 1e20L,
