@@ -162,9 +162,9 @@ TEST(GraphAnalysis, ParametricIntersectionsInAndOutOfPhase) {
     const Case circles{"", AnalysisTool::Isect, {"cos x", "sin x", "1+cos x", "sin x"}, -10, 10,
                        {}};
     EXPECT_EQ(run(circles, true, 0, 2 * kPi),
-              (Lines{"1", "2", kOutOfPhaseLine, "t.1 = 1.04719755120003", " =  pi / 3",
-                     "t.2 = 2.09439510239491", " = 2 pi / 3", "x = 0.499999999997028", " = 1 / 2",
-                     "y = 0.866025403786154", "t.1 = 5.2359877559847", " = 5 pi / 3",
+              (Lines{"1", "2", kOutOfPhaseLine, "t.1 = 1.04719755119488", " =  pi / 3",
+                     "t.2 = 2.09439510239491", " = 2 pi / 3", "x = 0.500000000001486", " = 1 / 2",
+                     "y = 0.866025403783581", "t.1 = 5.2359877559847", " = 5 pi / 3",
                      "t.2 = 4.18879020478982", " = 4 pi / 3", "x = 0.500000000001486", " = 1 / 2",
                      "y = -0.866025403783581"}));
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <quadmath.h>
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -102,6 +103,22 @@ TEST(TrigAccuracy, WithinOneAndAHalfUnitsNextToMultiplesOfHalfPi) {
         }
     }
     worst.expectWithin(1.5);
+}
+
+TEST(TrigAccuracy, SmallArgumentsAndSignedZeros) {
+    // Below the random test's magnitudes, down to where sin x rounds to x.
+    std::mt19937_64 g(21);
+    Worst sin, cos;
+    for (int i = 0; i < kSample / 10; ++i) {
+        const Extended x = randomMagnitude(g, -70, -20);
+        sin.take(ulpError(reducedSin(x), sinq(static_cast<__float128>(x))), x);
+        cos.take(ulpError(reducedCos(x), cosq(static_cast<__float128>(x))), x);
+    }
+    EXPECT_LE(sin.error, 1.0) << "sin at " << static_cast<double>(sin.at);
+    EXPECT_LE(cos.error, 1.0) << "cos at " << static_cast<double>(cos.at);
+    EXPECT_TRUE(std::signbit(reducedSin(-0.0L)));
+    EXPECT_FALSE(std::signbit(reducedSin(0.0L)));
+    EXPECT_EQ(reducedCos(-0.0L), 1.0L);
 }
 
 TEST(RootAccuracy, ThirdsAndHalvesThroughTheRootFunctions) {
