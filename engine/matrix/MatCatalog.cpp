@@ -3,6 +3,7 @@
 #include "engine/calc/CalcEval.h"
 #include "engine/core/NumFormat.h"
 #include "engine/core/Scalar.h"
+#include "engine/core/TextUtil.h"
 #include "engine/matrix/MatMessages.h"
 
 #include <algorithm>
@@ -12,21 +13,6 @@
 namespace tallix {
 
 namespace {
-
-char upperChar(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Case-insensitive three-way comparison of whole lines.
-int compareNoCase(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const char x = upperChar(a[i]);
-        const char y = upperChar(b[i]);
-        if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
 
 std::string upperText(std::string_view s) {
     std::string u(s);
