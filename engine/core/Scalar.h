@@ -6,6 +6,7 @@
 // sample, so the hot ones stay inline here.
 #include "engine/core/Extended.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 
@@ -32,16 +33,26 @@ inline Extended fromRadians(Extended radians, TrigMode mode) {
     return mode == TrigMode::Degrees ? radians * 180 / kPi : radians;
 }
 
+// 0! .. 69!, each the product of the one before and k rounded once, as a
+// loop multiplying them out would give; 70! is the first above 1e100.
+inline constexpr std::array<Extended, 70> kFactorials = [] {
+    std::array<Extended, 70> t{};
+    t[0] = 1;
+    for (int k = 1; k < 70; ++k)
+        t[k] = t[k - 1] * k;
+    return t;
+}();
+
 // 1 x 2 x ... x trunc(a) for a >= 0 while the product stays below 1e100;
-// undefined past that, for a < 0 and for undefined a. For a whole k and
-// a >= 0, k <= trunc(a) exactly when k <= a, so the loop compares with a
-// itself: std::trunc would switch the x87 rounding mode twice per call.
+// undefined past that (from 70 on), for a < 0 and for undefined a.
 inline Extended factorial(Extended a) {
-    if (!(a >= 0)) return UndefinedMarker;
-    Extended p = 1;
-    for (Extended k = 1; p < 1e100L && k <= a; k += 1)
-        p *= k;
-    return p >= 1e100L ? UndefinedMarker : p;
+    if (!(a >= 0 && a < 70)) return UndefinedMarker;
+    // Through double, whose truncation needs no change of the x87 rounding
+    // mode; rounding to double can only carry a just below a whole number up
+    // to it, which the comparison takes back.
+    int k = static_cast<int>(static_cast<double>(a));
+    if (k > a) --k;
+    return kFactorials[k];
 }
 
 // Whether 0 <= e < 2^63 is a whole number. Adding and taking away 2^63

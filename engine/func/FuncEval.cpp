@@ -215,6 +215,7 @@ void FuncSet::prepareRun(int n) {
         p.steps[p.length++] = step;
     }
     fuseLeaves(p);
+    p.runner = chooseRunner(p);
 }
 
 // Joins a push of the variable with the constant step after it ("x+1",
@@ -287,10 +288,12 @@ void FuncSet::fuseLeaves(RunProgram& p) {
 
 namespace {
 
-// Finite: neither an infinity nor a NaN. Subtracting needs no 80-bit
-// constant from memory, unlike a comparison with the largest Extended.
+// Finite: neither an infinity nor a NaN, exactly when r - r is not a NaN.
+// Needs no 80-bit constant from memory, unlike a comparison with the largest
+// Extended, and compares a register with itself.
 [[gnu::always_inline]] inline bool finiteValue(Extended r) {
-    return r - r == 0;
+    const Extended d = r - r;
+    return d == d;
 }
 
 // Overflow, division by zero and invalid operations all end in an infinity
@@ -305,28 +308,35 @@ namespace {
     return std::fabs(a) < 1e-99L ? 0 : std::cbrt(a);
 }
 
-// The value a leaf step (one that only pushes) pushes.
-template <int Code> [[gnu::always_inline]] inline Extended leafValue(Extended k, Extended x) {
+// The value a leaf step (one that only pushes) pushes. Unchecked, an
+// infinity may be left for the caller: only for an addition, subtraction or
+// multiplication, which keep it infinite or make it NaN, and whose own
+// result is checked.
+template <int Code, bool Check = true>
+[[gnu::always_inline]] inline Extended leafValue(Extended k, Extended x) {
+    auto out = [](Extended r) { return Check ? checked(r) : r; };
     if constexpr (Code == PushK) return k;
     if constexpr (Code == PushX) return x;
-    if constexpr (Code == PushXSquare) return std::fabs(x) < 1e-99L ? 0 : checked(x * x);
-    if constexpr (Code == PushXAddK) return checked(x + k);
-    if constexpr (Code == PushXSubK) return checked(x - k);
-    if constexpr (Code == PushXMulK) return checked(x * k);
-    if constexpr (Code == PushXDivK) return checked(divide(x, k));
-    if constexpr (Code == PushKMulX) return checked(k * x);
+    if constexpr (Code == PushXSquare) return std::fabs(x) < 1e-99L ? 0 : out(x * x);
+    if constexpr (Code == PushXAddK) return out(x + k);
+    if constexpr (Code == PushXSubK) return out(x - k);
+    if constexpr (Code == PushXMulK) return out(x * k);
+    if constexpr (Code == PushXDivK) return out(divide(x, k));
+    if constexpr (Code == PushKMulX) return out(k * x);
     if constexpr (Code == PushXSquareAddK || Code == PushXSquareSubK) {
-        const Extended square = leafValue<PushXSquare>(k, x);
-        return checked(Code == PushXSquareAddK ? square + k : square - k);
+        const Extended square = leafValue<PushXSquare, false>(k, x);
+        return out(Code == PushXSquareAddK ? square + k : square - k);
     }
 }
 
-// l op r for the operators of the LeafOps steps, by their index there.
-template <int Op> [[gnu::always_inline]] inline Extended leafOpValue(Extended l, Extended r) {
-    if constexpr (Op == 0) return checked(l + r);
-    if constexpr (Op == 1) return checked(l - r);
-    if constexpr (Op == 2) return checked(l * r);
-    if constexpr (Op == 3) return checked(divide(l, r));
+// l op r for the operators of the LeafOps steps, by their index there, with
+// r the value of the leaf step Leaf.
+template <int Op, int Leaf>
+[[gnu::always_inline]] inline Extended leafOpValue(Extended l, Extended k, Extended x) {
+    if constexpr (Op == 0) return checked(l + leafValue<Leaf, false>(k, x));
+    if constexpr (Op == 1) return checked(l - leafValue<Leaf, false>(k, x));
+    if constexpr (Op == 2) return checked(l * leafValue<Leaf, false>(k, x));
+    if constexpr (Op == 3) return checked(divide(l, leafValue<Leaf>(k, x)));
 }
 
 } // namespace
@@ -401,7 +411,7 @@ template <int Op> [[gnu::always_inline]] inline Extended leafOpValue(Extended l,
 #undef TALLIX_LEAF
 #define TALLIX_LEAF_OP(op, leaf)                                                                   \
     case LeafOps + kFusedLeaves* op + (leaf - PushXSquare):                                        \
-        top = leafOpValue<op>(a, leafValue<leaf>(step->k, x));                                     \
+        top = leafOpValue<op, leaf>(a, step->k, x);                                                \
         break;
 #define TALLIX_LEAF_OPS(leaf)                                                                      \
     TALLIX_LEAF_OP(0, leaf) TALLIX_LEAF_OP(1, leaf) TALLIX_LEAF_OP(2, leaf) TALLIX_LEAF_OP(3, leaf)
@@ -537,8 +547,38 @@ template <int Op> [[gnu::always_inline]] inline Extended leafOpValue(Extended l,
     return top;
 }
 
-void FuncSet::EvalFuncAtX(int n, Extended x, TrigMode trig) {
-    if (!FuncErrorText.empty()) FuncErrorText.clear();
+void FuncSet::runSteps(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode trig) {
+    set.FuncResult = set.run(p, x, trig);
+}
+
+template <int Code>
+void FuncSet::runLeaf(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode) {
+    set.FuncResult = leafValue<Code>(p.steps[0].k, finiteValue(x) ? x : U);
+}
+
+FuncSet::Runner FuncSet::chooseRunner(const RunProgram& p) {
+    if (p.length != 1) return &runSteps;
+    switch (p.steps[0].code) {
+#define TALLIX_LEAF_RUNNER(code)                                                                   \
+    case code:                                                                                     \
+        return &runLeaf<code>;
+        TALLIX_LEAF_RUNNER(PushK)
+        TALLIX_LEAF_RUNNER(PushX)
+        TALLIX_LEAF_RUNNER(PushXSquare)
+        TALLIX_LEAF_RUNNER(PushXAddK)
+        TALLIX_LEAF_RUNNER(PushXSubK)
+        TALLIX_LEAF_RUNNER(PushXMulK)
+        TALLIX_LEAF_RUNNER(PushXDivK)
+        TALLIX_LEAF_RUNNER(PushKMulX)
+        TALLIX_LEAF_RUNNER(PushXSquareAddK)
+        TALLIX_LEAF_RUNNER(PushXSquareSubK)
+#undef TALLIX_LEAF_RUNNER
+    default:
+        return &runSteps;
+    }
+}
+
+[[gnu::noinline]] void FuncSet::evalUnprepared(int n, const Extended& x, TrigMode trig) {
     if (n < 1 || n > kFuncSlotCount) {
         FuncErrorText = "error: no function with that number.";
         return;
@@ -548,11 +588,21 @@ void FuncSet::EvalFuncAtX(int n, Extended x, TrigMode trig) {
         if (!FuncErrorText.empty()) return;
     }
     const RunProgram& p = runPrograms_[n - 1];
-    if (p.error) [[unlikely]] {
+    if (p.error)
         FuncErrorText = p.error;
-        return;
-    }
-    FuncResult = run(p, x, trig);
+    else
+        p.runner(*this, p, x, trig);
+}
+
+void FuncSet::EvalFuncAtX(int n, const Extended& x, TrigMode trig) {
+    if (!FuncErrorText.empty()) FuncErrorText.clear();
+    // A program ready to run has steps; a slot not compiled yet, or whose
+    // program has a stack-depth error, has none.
+    if (static_cast<unsigned>(n - 1) >= kFuncSlotCount || runPrograms_[n - 1].length == 0)
+        [[unlikely]]
+        return evalUnprepared(n, x, trig);
+    const RunProgram& p = runPrograms_[n - 1];
+    p.runner(*this, p, x, trig);
 }
 
 } // namespace tallix

@@ -62,6 +62,7 @@ void FuncSet::InvalidateFuncRPNn(int n) {
     for (int i = 0; i < s.FuncRPNLength; ++i)
         if (s.FuncRPN[i] < 0) FreeFnumPoolEntry(-s.FuncRPN[i]);
     s.FuncRPNLength = 0;
+    runPrograms_[n - 1].length = 0;
 }
 
 void FuncSet::InvalidateFuncRPNall() {
@@ -85,6 +86,8 @@ void FuncSet::ClearAll() {
         ++s.revision;
         s.FuncRPNLength = 0;
     }
+    for (RunProgram& p : runPrograms_)
+        p.length = 0;
     CurrentFunc = 1;
     FuncsChanged = true;
     poolUsed_.fill(false);

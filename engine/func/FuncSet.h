@@ -79,9 +79,10 @@ public:
     // program. Afterwards the value is undefined when FuncErrorText is not
     // empty (FuncResult then keeps its previous value) or when
     // isUndefined(FuncResult); otherwise FuncResult is f(x). x is the
-    // variable of the slot (x, theta or t). Never allocates once the slot is
-    // compiled.
-    void EvalFuncAtX(int n, Extended x, TrigMode trig);
+    // variable of the slot (x, theta or t), taken by reference so that a
+    // value already in memory is not copied for the call. Never allocates
+    // once the slot is compiled.
+    void EvalFuncAtX(int n, const Extended& x, TrigMode trig);
 
     std::string FuncErrorText; // empty when the last evaluation succeeded
     Extended FuncResult = 0;
@@ -109,14 +110,27 @@ private:
         std::int16_t count = 0; // exponent of an integral power step
         bool spill = false;     // the step moves a value to or from memory
     };
+    struct RunProgram;
+    // Runs a prepared program at x into set.FuncResult: the loop over its
+    // steps, or for a program of one step that step alone, without the
+    // loop's frame.
+    using Runner = void (*)(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode trig);
     struct RunProgram {
         std::array<RunStep, kMaxFuncProgram> steps;
         int length = 0;
+        Runner runner = nullptr;
         const char* error = nullptr; // the stack-depth error every run reports
     };
     void prepareRun(int n);
+    // EvalFuncAtX for a slot without a program ready to run: compiles it
+    // first, or reports why it cannot run (n outside 1..20 included).
+    void evalUnprepared(int n, const Extended& x, TrigMode trig);
     static void fuseLeaves(RunProgram& p);
     Extended run(const RunProgram& p, Extended x, TrigMode trig);
+    static void runSteps(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode trig);
+    template <int Code>
+    static void runLeaf(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode trig);
+    static Runner chooseRunner(const RunProgram& p);
 
     std::array<FuncSlot, kFuncSlotCount> slots_;
     std::array<RunProgram, kFuncSlotCount> runPrograms_;

@@ -310,6 +310,27 @@ TEST_F(FuncEval, ProgramIsReusedUntilInvalidated) {
     EXPECT_EQ(poolInUse(), 0);
     set->EvalFuncAtX(3, 0, TrigMode::Radians);
     expectNear(set->FuncResult, kPi);
+    // Clearing every slot leaves no program behind to run.
+    set->ClearAll();
+    set->EvalFuncAtX(3, 0, TrigMode::Radians);
+    EXPECT_FALSE(set->FuncErrorText.empty());
+}
+
+// The factorial reads a table up to 69!; each entry must be the product a
+// loop multiplying out 1 x 2 x ... x k gives, and a just below a whole number
+// must not be taken for it.
+TEST(Factorial, TableMatchesTheProductAndItsLimits) {
+    Extended p = 1;
+    for (int k = 0; k < 70; ++k) {
+        if (k > 0) p *= k;
+        SCOPED_TRACE(k);
+        EXPECT_EQ(factorial(k), p);
+        EXPECT_EQ(factorial(k + 0.5L), p);
+        EXPECT_EQ(factorial(std::nextafter(Extended(k + 1), Extended(0))), p);
+    }
+    EXPECT_EQ(factorial(-0.0L), 1);
+    for (Extended a : {70.0L, 1e30L, -1e-30L, -1.0L, Extended(INFINITY), Extended(NAN)})
+        EXPECT_TRUE(isUndefined(factorial(a))) << static_cast<double>(a);
 }
 
 // Texts past the fixed limits fail with a message instead of overflowing.
