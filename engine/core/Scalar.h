@@ -95,11 +95,12 @@ ExponentFraction exponentFraction(Extended e);
 //   with any other exponent it needs its fraction p / q: an odd q gives the
 //   real root with the sign of (-1)^p, an even q or no fraction gives
 //   undefined.
-// magnitude(b, e) computes b^e for b > 0 and e > 0 (each evaluator keeps its
-// own method, so that its digits stay as they were); fraction(e) returns the
+// magnitude(b, e) computes b^e for b > 0 and e > 0, or with SignedMagnitude
+// for e < 0 as well (each evaluator keeps its own method, so that its digits
+// stay as they were); fraction(e) returns the
 // exponentFraction of e > 0, perhaps from a cache. Overflow is left to the
 // caller (an infinity comes back).
-template <class Magnitude, class Fraction>
+template <bool SignedMagnitude = false, class Magnitude, class Fraction>
 inline Extended signedPower(Extended base, Extended exponent, Magnitude magnitude,
                             Fraction fraction) {
     if (isUndefined(base) || isUndefined(exponent)) return UndefinedMarker;
@@ -118,8 +119,13 @@ inline Extended signedPower(Extended base, Extended exponent, Magnitude magnitud
         if (f.q % 2 == 0) return UndefinedMarker; // q == 0 included: no fraction
         negative = f.p % 2 != 0;
     }
-    Extended r = magnitude(std::fabs(base), e);
-    if (exponent < 0) r = 1 / r;
+    Extended r;
+    if constexpr (SignedMagnitude) {
+        r = magnitude(std::fabs(base), exponent < 0 ? -e : e);
+    } else {
+        r = magnitude(std::fabs(base), e);
+        if (exponent < 0) r = 1 / r;
+    }
     return negative ? -r : r;
 }
 

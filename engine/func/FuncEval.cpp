@@ -48,37 +48,99 @@ bool nearSixths(Extended e) {
     return std::fabs(sixths - whole) <= sixths * 1e-15L;
 }
 
-// b^(p/3) for b > 0 and p not a multiple of 3, through the cube root:
-// cbrtl is within one unit in the last place, where powl with the rounded
-// exponent p/3 is off by hundreds of units for huge and tiny b (the
-// exponent's rounding error is multiplied by ln b).
+// hi + lo with hi = a * b rounded and lo the exact remainder (Dekker's
+// product: each factor split into two 32-bit halves, whose products are
+// exact in the 64-bit mantissa). For factors whose product neither
+// overflows nor comes near the smallest normal numbers.
+struct TwoPart {
+    Extended hi;
+    Extended lo;
+};
+TwoPart exactProduct(Extended a, Extended b) {
+    constexpr Extended kSplit = 0x1p32L + 1;
+    auto halves = [](Extended v) {
+        const Extended t = v * kSplit;
+        const Extended high = t - (t - v);
+        return TwoPart{high, v - high};
+    };
+    const TwoPart x = halves(a);
+    const TwoPart y = halves(b);
+    const Extended hi = a * b;
+    return {hi, ((x.hi * y.hi - hi) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
+}
+
+// 1 / (v.hi + v.lo) to about twice the working precision.
+TwoPart reciprocal(TwoPart v) {
+    const Extended hi = 1 / v.hi;
+    const TwoPart p = exactProduct(hi, v.hi);
+    // 1 - p.hi is exact: p.hi lies within one unit of 1.
+    return {hi, (((1 - p.hi) - p.lo) - hi * v.lo) * hi};
+}
+
+// The cube root (index 3) or square root (index 2) of v.hi + v.lo, rounded
+// once: the library's root, then one Newton step whose residual r^n - v is
+// computed exactly, so that the root of the unrounded v comes out within
+// about half a unit.
+template <int Index> Extended refinedRoot(TwoPart v) {
+    const Extended r = Index == 3 ? std::cbrt(v.hi) : std::sqrt(v.hi);
+    const TwoPart square = exactProduct(r, r);
+    if constexpr (Index == 2) {
+        const Extended residual = (square.hi - v.hi) + (square.lo - v.lo);
+        return r - residual / (2 * r);
+    } else {
+        const TwoPart cube = exactProduct(square.hi, r);
+        const Extended residual = (cube.hi - v.hi) + (cube.lo + square.lo * r - v.lo);
+        return r - residual / (3 * square.hi);
+    }
+}
+
+// b^(p/q) for b > 0, q = 2 or 3, p = +-1 or (for q = 3) +-2: the root of
+// b^2, 1/b or 1/b^2 carried to twice the precision, so that only the last
+// operation rounds (cbrtl of a rounded b^2, or one over a rounded root, is
+// off by more than a unit). b = 2^(q*m) * c with c near 1 keeps every
+// intermediate far from overflow and from subnormal numbers; the result is
+// scaled back exactly.
+Extended simpleRootPower(Extended b, int p, int q) {
+    // cbrtl alone is within a unit (0.81 at worst), and the cube root keys
+    // give the same bits.
+    if (p == 1 && q == 3) return std::cbrt(b);
+    const int m = std::ilogb(b) / q;
+    const Extended c = std::scalbn(b, -q * m);
+    const int power = p < 0 ? -p : p;
+    TwoPart v = power == 1 ? TwoPart{c, 0} : exactProduct(c, c);
+    if (p < 0) v = reciprocal(v);
+    const Extended root = q == 3 ? refinedRoot<3>(v) : refinedRoot<2>(v);
+    return std::scalbn(root, p * m);
+}
+
+// b^(p/3) for b > 0 and p > 3 not a multiple of 3: the whole power times the
+// root. powl with the rounded exponent p/3 is off by hundreds of units for
+// huge and tiny b (the exponent's rounding error is multiplied by ln b).
 Extended thirdsPower(Extended b, std::uint64_t p) {
     const int whole = static_cast<int>(p / 3);
-    Extended root;
-    if (p % 3 == 1)
-        root = std::cbrt(b);
-    else if (b < 1e2400L) // b * b stays finite (b >= 1e-99 here)
-        root = std::cbrt(b * b);
-    else // scaled by 2^-9000 and back by 2^6000, both exact
-        root = std::cbrt((b * 0x1p-9000L) * (b * 0x1p-9000L)) * 0x1p6000L;
+    const Extended root = simpleRootPower(b, static_cast<int>(p % 3), 3);
     return whole == 0 ? root : wholePower(b, whole) * root;
 }
 
 } // namespace
 
 Extended FuncSet::power(Extended b, Extended a) {
-    // Square roots come from std::sqrt, thirds from std::cbrt, every other
-    // magnitude from std::pow.
+    // Square roots come from std::sqrt, thirds and reciprocal square roots
+    // from the refined roots above, every other magnitude from std::pow.
     if (a == 0.5L && b >= 1e-99L) return std::sqrt(b);
-    return signedPower(
+    return signedPower<true>(
         b, a,
         [this](Extended base, Extended e) {
-            if (e < 100 && nearSixths(e)) {
-                const ExponentFraction f = cachedFraction(e);
-                if (f.q == 3) return thirdsPower(base, f.p);
-                if (f.q == 2 && f.p == 1) return std::sqrt(base); // x^-0.5 comes here
+            const Extended size = std::fabs(e);
+            if (size < 100 && nearSixths(size)) {
+                const ExponentFraction f = cachedFraction(size);
+                const int sign = e < 0 ? -1 : 1;
+                if (f.q == 3 && f.p < 3)
+                    return simpleRootPower(base, sign * static_cast<int>(f.p), 3);
+                if (f.q == 3) return e < 0 ? 1 / thirdsPower(base, f.p) : thirdsPower(base, f.p);
+                if (f.q == 2 && f.p == 1) return simpleRootPower(base, sign, 2);
             }
-            return std::pow(base, e);
+            return e < 0 ? 1 / std::pow(base, size) : std::pow(base, size);
         },
         [this](Extended e) { return cachedFraction(e); });
 }
@@ -592,17 +654,6 @@ FuncSet::Runner FuncSet::chooseRunner(const RunProgram& p) {
         FuncErrorText = p.error;
     else
         p.runner(*this, p, x, trig);
-}
-
-void FuncSet::EvalFuncAtX(int n, const Extended& x, TrigMode trig) {
-    if (!FuncErrorText.empty()) FuncErrorText.clear();
-    // A program ready to run has steps; a slot not compiled yet, or whose
-    // program has a stack-depth error, has none.
-    if (static_cast<unsigned>(n - 1) >= kFuncSlotCount || runPrograms_[n - 1].length == 0)
-        [[unlikely]]
-        return evalUnprepared(n, x, trig);
-    const RunProgram& p = runPrograms_[n - 1];
-    p.runner(*this, p, x, trig);
 }
 
 } // namespace tallix

@@ -144,6 +144,19 @@ private:
     std::array<PowerCacheEntry, 5> powerCache_{}; // most recently used first
 };
 
+// Inline, so a caller's loop pays one call per evaluation: the program's own
+// runner.
+inline void FuncSet::EvalFuncAtX(int n, const Extended& x, TrigMode trig) {
+    if (!FuncErrorText.empty()) FuncErrorText.clear();
+    // A program ready to run has steps; a slot not compiled yet, or whose
+    // program has a stack-depth error, has none.
+    if (static_cast<unsigned>(n - 1) >= kFuncSlotCount || runPrograms_[n - 1].length == 0)
+        [[unlikely]]
+        return evalUnprepared(n, x, trig);
+    const RunProgram& p = runPrograms_[n - 1];
+    p.runner(*this, p, x, trig);
+}
+
 // Messages of the function compiler and evaluator.
 namespace funcerr {
 inline constexpr const char* kTooManyOpen = "Unbalanced parentheses - too many \"(\" ";
