@@ -1,6 +1,7 @@
 // Cost of one function evaluation: ours (80-bit, with the undefined-value
-// rules); the same expression written out by hand with the same rules and
-// calls (the floor for any interpreter); the bare long double library calls
+// rules), one call at a time and in blocks; the same expression written out
+// by hand with the same rules and calls (the floor for any interpreter), with
+// the evaluator's tests of the limits and with std::isfinite; the bare long double library calls
 // each expression needs; and muParser (double). Then the trigonometry and
 // cube roots alone, the library's against ours.
 #include "engine/core/Scalar.h"
@@ -10,6 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -92,6 +94,27 @@ void BM_Tallix(benchmark::State& state) {
 }
 BENCHMARK(BM_Tallix)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 
+// The same through EvalFuncBlock, 256 arguments a call, as the graph and the
+// integral sums use it.
+void BM_TallixBlock(benchmark::State& state) {
+    const Expression& e = kExpressions[state.range(0)];
+    state.SetLabel(e.name);
+    auto set = std::make_unique<FuncSet>();
+    set->setTokens(1, tokensFor(e.typed));
+    const std::vector<Extended>& xs = arguments();
+    std::vector<Extended> out(256);
+    for (auto _ : state) {
+        for (int first = 0; first < kPoints; first += 256) {
+            set->EvalFuncBlock(1, xs.data() + first, std::min(256, kPoints - first), out.data(),
+                               TrigMode::Radians);
+            benchmark::DoNotOptimize(out.data());
+            benchmark::ClobberMemory();
+        }
+    }
+    perEvaluation(state);
+}
+BENCHMARK(BM_TallixBlock)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+
 Extended factorialL(Extended a) {
     if (a < 0) return UndefinedMarker;
     Extended p = 1;
@@ -102,18 +125,21 @@ Extended factorialL(Extended a) {
 
 // Each expression as a programmer would write it for this one function, with
 // the evaluator's rules: undefined arguments, non-finite results and
-// divisors below 1e-299 give the undefined value, tiny squares are 0, trig
-// results are flushed, and the same library calls.
-Extended handWritten(int which, Extended x) {
+// divisors below 1e-299 give the undefined value, squares of values below
+// 1e-99 are 0, trig results are flushed, and the same library calls. Tuned
+// uses the evaluator's own tests of those limits (isFiniteValue,
+// belowSquareFloor, belowDivisorFloor); otherwise std::isfinite and plain
+// comparisons.
+template <bool Tuned> Extended handWritten(int which, Extended x) {
     constexpr Extended U = UndefinedMarker;
-    // The evaluator's finiteness test: r - r is NaN for infinities and NaNs.
-    auto finite = [](Extended r) {
-        const Extended d = r - r;
-        return d == d;
+    auto finite = [](Extended r) { return Tuned ? isFiniteValue(r) : std::isfinite(r); };
+    auto tiny = [](Extended r) { return Tuned ? belowSquareFloor(r) : std::fabs(r) < 1e-99L; };
+    auto noDivisor = [](Extended r) {
+        return Tuned ? belowDivisorFloor(r) : r == 0 || std::fabs(r) < 1e-299L;
     };
     auto checked = [&](Extended r) { return finite(r) ? r : U; };
     if (!finite(x)) x = U;
-    const Extended square = std::fabs(x) < 1e-99L ? 0 : checked(x * x);
+    const Extended square = tiny(x) ? 0 : checked(x * x);
     switch (which) {
     case 0:
         return checked(square - 2);
@@ -122,12 +148,12 @@ Extended handWritten(int which, Extended x) {
     case 2: {
         const Extended d = checked(square + 1);
         const Extended n = checked(checked(x + 1) * checked(x - 1));
-        return d == 0 || std::fabs(d) < 1e-299L ? U : checked(n / d);
+        return noDivisor(d) ? U : checked(n / d);
     }
     case 3:
         return checked(std::exp(-square));
     case 4:
-        return std::fabs(x) < 1e-99L ? 0 : std::cbrt(x);
+        return tiny(x) ? 0 : std::cbrt(x);
     default: {
         const Extended a = std::fabs(x);
         return checked((a > 0 ? std::log(a) : U) * factorial(x));
@@ -135,17 +161,24 @@ Extended handWritten(int which, Extended x) {
     }
 }
 
-void BM_HandWritten(benchmark::State& state) {
+template <bool Tuned> void BM_HandWritten(benchmark::State& state) {
     const int which = static_cast<int>(state.range(0));
     state.SetLabel(kExpressions[which].name);
     const std::vector<Extended>& xs = arguments();
     for (auto _ : state) {
         for (Extended x : xs)
-            benchmark::DoNotOptimize(handWritten(which, x));
+            benchmark::DoNotOptimize(handWritten<Tuned>(which, x));
     }
     perEvaluation(state);
 }
-BENCHMARK(BM_HandWritten)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HandWritten<true>)
+    ->Name("BM_HandWritten")
+    ->DenseRange(0, 5)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HandWritten<false>)
+    ->Name("BM_HandWrittenIsfinite")
+    ->DenseRange(0, 5)
+    ->Unit(benchmark::kMillisecond);
 
 // The floor: the same arithmetic and library calls in long double, without
 // a program to walk or undefined values to check.

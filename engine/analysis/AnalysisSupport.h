@@ -21,6 +21,15 @@ struct Evaluator {
         funcs.EvalFuncAtX(n, x, trig);
         return funcs.FuncErrorText.empty() ? funcs.FuncResult : UndefinedMarker;
     }
+    // Slot n at xs[0..count) into out; false when the slot cannot run or
+    // any value is undefined.
+    bool block(int n, const Extended* xs, int count, Extended* out) const {
+        funcs.EvalFuncBlock(n, xs, count, out, trig);
+        if (!funcs.FuncErrorText.empty()) return false;
+        for (int k = 0; k < count; ++k)
+            if (isUndefined(out[k])) return false;
+        return true;
+    }
 };
 
 // The report's fixed text: 15 significant digits, 10 decimals.

@@ -37,16 +37,6 @@ struct CellEnds {
     Extended at(int i) const { return exact ? xmin + span * i * perCell : xmin + span * i / cells; }
 };
 
-// Values of slot n at xs[0..count) into out; false at the first undefined
-// one. Only the index lives across the evaluator's calls, so the sum's
-// running values are not spilled and reloaded around each of them.
-bool evaluateBlock(const analysis::Evaluator& eval, int n, const Extended* xs, int count,
-                   Extended* out) {
-    for (int k = 0; k < count; ++k)
-        if (isUndefined(out[k] = eval(n, xs[k]))) return false;
-    return true;
-}
-
 // The sum for one type, its test hoisted out of the loop; halving by 0.5
 // gives the same bits as dividing by 2.
 template <IntegralType Type>
@@ -62,9 +52,9 @@ Extended sumCells(const analysis::Evaluator& eval, const IntegralInput& in) {
         const int count = std::min(in.cells - first + 1, kBlock);
         for (int k = 0; k < count; ++k)
             xs[k] = ends.at(first + k);
-        if (!evaluateBlock(eval, in.primary, xs.data(), count, fs.data())) return UndefinedMarker;
+        if (!eval.block(in.primary, xs.data(), count, fs.data())) return UndefinedMarker;
         if (Type == IntegralType::Difference &&
-            !evaluateBlock(eval, in.secondary, xs.data(), count, gs.data()))
+            !eval.block(in.secondary, xs.data(), count, gs.data()))
             return UndefinedMarker;
         for (int k = 0; k < count; ++k) {
             const Extended x = xs[k], f = fs[k];

@@ -33,6 +33,34 @@ inline Extended fromRadians(Extended radians, TrigMode mode) {
     return mode == TrigMode::Degrees ? radians * 180 / kPi : radians;
 }
 
+// Finite: neither an infinity nor a NaN, exactly when r - r is not a NaN.
+// Needs no 80-bit constant from memory, unlike a comparison with the largest
+// Extended, and compares a register with itself.
+inline bool isFiniteValue(Extended r) {
+    const Extended d = r - r;
+    return d == d;
+}
+
+// |v| < limit, tested first against `above`, a double just above the limit:
+// an 80-bit constant costs several times a double's to load, and nearly
+// every value lies far from the limit.
+inline bool belowLimit(Extended v, double above, Extended limit) {
+    const Extended m = std::fabs(v);
+    return m < above && m < limit;
+}
+inline constexpr double kSquareFloorAbove = 1e-99 * (1 + 0x1p-50);
+inline constexpr double kDivisorFloorAbove = 1e-299 * (1 + 0x1p-50);
+static_assert(Extended(kSquareFloorAbove) > 1e-99L && Extended(kDivisorFloorAbove) > 1e-299L);
+
+// |v| < 1e-99: a square, cube root or whole power of v counts as 0.
+inline bool belowSquareFloor(Extended v) {
+    return belowLimit(v, kSquareFloorAbove, 1e-99L);
+}
+// |v| < 1e-299 (0 included): no division by v.
+inline bool belowDivisorFloor(Extended v) {
+    return belowLimit(v, kDivisorFloorAbove, 1e-299L);
+}
+
 // 0! .. 69!, each the product of the one before and k rounded once, as a
 // loop multiplying them out would give; 70! is the first above 1e100.
 inline constexpr std::array<Extended, 70> kFactorials = [] {

@@ -212,16 +212,30 @@ std::int16_t mergedCode(int op, bool constant) {
 
 // power(b, n) for an integral n with 2 <= abs(n) < 100.
 Extended integralPower(Extended b, int n) {
-    if (std::fabs(b) < 1e-99L) return 0;
+    if (belowSquareFloor(b)) return 0;
     if (n == 2) return b * b;
     return wholePower(b, n);
 }
 
 Extended divide(Extended a, Extended b) {
-    return (b == 0 || std::fabs(b) < 1e-299L) ? U : a / b;
+    return belowDivisorFloor(b) ? U : a / b;
 }
 
 } // namespace
+
+void FuncSet::setConstant(RunStep& step, Extended k) {
+    step.k = k;
+    const double high = static_cast<double>(k);
+    const double low = std::isfinite(high) ? static_cast<double>(k - high) : 0;
+    step.paired = Extended(high) + Extended(low) == k &&
+                  std::signbit(Extended(high) + Extended(low)) == std::signbit(k);
+    step.kHigh = step.paired ? high : 0;
+    step.kLow = step.paired ? low : 0;
+}
+
+template <int Code> Extended FuncSet::constantOf(const RunStep& step) {
+    return Code == PushK ? step.k : step.pairedK();
+}
 
 void FuncSet::prepareRun(int n) {
     const FuncSlot& s = slot(n);
@@ -254,9 +268,11 @@ void FuncSet::prepareRun(int n) {
         RunStep step;
         if (item < 0 || item == Var) {
             const bool constant = item < 0;
-            if (constant) step.k = poolValue_[-item - 1];
+            if (constant) setConstant(step, poolValue_[-item - 1]);
             const int next = i + 1 < s.FuncRPNLength ? s.FuncRPN[i + 1] : 0;
-            const std::int16_t merged = next > 0 ? mergedCode(next, constant) : 0;
+            std::int16_t merged = next > 0 ? mergedCode(next, constant) : 0;
+            // Merged steps read the constant as two doubles; PowK reads k.
+            if (constant && !step.paired && merged != PowK) merged = 0;
             // A merged step needs its left operand already on the stack.
             if (merged != 0 && p.length > 0) {
                 step.code = merged;
@@ -277,7 +293,7 @@ void FuncSet::prepareRun(int n) {
         p.steps[p.length++] = step;
     }
     fuseLeaves(p);
-    p.runner = chooseRunner(p);
+    chooseRunners(p);
 }
 
 // Joins a push of the variable with the constant step after it ("x+1",
@@ -298,12 +314,12 @@ void FuncSet::fuseLeaves(RunProgram& p) {
                     : next == MulK ? PushXMulK
                     : next == DivK ? PushXDivK
                                    : 0;
-        } else if (step.code == PushK && next == MulX) {
+        } else if (step.code == PushK && next == MulX && step.paired) {
             fused = PushKMulX;
         }
         if (fused != 0) {
             step.code = fused;
-            if (fused != PushKMulX && fused != PushXSquare) step.k = p.steps[i + 1].k;
+            if (fused != PushKMulX && fused != PushXSquare) setConstant(step, p.steps[i + 1].k);
             ++i;
         }
         p.steps[out++] = step;
@@ -316,7 +332,7 @@ void FuncSet::fuseLeaves(RunProgram& p) {
         const std::int16_t next = i + 1 < p.length ? p.steps[i + 1].code : 0;
         if (step.code == PushXSquare && (next == AddK || next == SubK)) {
             step.code = next == AddK ? PushXSquareAddK : PushXSquareSubK;
-            step.k = p.steps[++i].k;
+            setConstant(step, p.steps[++i].k);
         }
         p.steps[out++] = step;
     }
@@ -350,12 +366,8 @@ void FuncSet::fuseLeaves(RunProgram& p) {
 
 namespace {
 
-// Finite: neither an infinity nor a NaN, exactly when r - r is not a NaN.
-// Needs no 80-bit constant from memory, unlike a comparison with the largest
-// Extended, and compares a register with itself.
 [[gnu::always_inline]] inline bool finiteValue(Extended r) {
-    const Extended d = r - r;
-    return d == d;
+    return isFiniteValue(r);
 }
 
 // Overflow, division by zero and invalid operations all end in an infinity
@@ -367,7 +379,7 @@ namespace {
 // power(a, 1/3) without the division and the search for the exponent's
 // fraction: the same bits.
 [[gnu::always_inline]] inline Extended cubeRoot(Extended a) {
-    return std::fabs(a) < 1e-99L ? 0 : std::cbrt(a);
+    return belowSquareFloor(a) ? 0 : std::cbrt(a);
 }
 
 // The value a leaf step (one that only pushes) pushes. Unchecked, an
@@ -379,7 +391,7 @@ template <int Code, bool Check = true>
     auto out = [](Extended r) { return Check ? checked(r) : r; };
     if constexpr (Code == PushK) return k;
     if constexpr (Code == PushX) return x;
-    if constexpr (Code == PushXSquare) return std::fabs(x) < 1e-99L ? 0 : out(x * x);
+    if constexpr (Code == PushXSquare) return belowSquareFloor(x) ? 0 : out(x * x);
     if constexpr (Code == PushXAddK) return out(x + k);
     if constexpr (Code == PushXSubK) return out(x - k);
     if constexpr (Code == PushXMulK) return out(x * k);
@@ -420,7 +432,7 @@ template <int Op, int Leaf>
     switch (step->code) {
 #define TALLIX_FIRST_LEAF(code)                                                                    \
     case code:                                                                                     \
-        top = leafValue<code>(step->k, x);                                                         \
+        top = leafValue<code>(constantOf<code>(*step), x);                                         \
         break;
         TALLIX_FIRST_LEAF(PushK)
         TALLIX_FIRST_LEAF(PushX)
@@ -458,7 +470,7 @@ template <int Op, int Leaf>
         switch (step->code) {
 #define TALLIX_LEAF(code)                                                                          \
     case code:                                                                                     \
-        push(leafValue<code>(step->k, x), step->spill);                                            \
+        push(leafValue<code>(constantOf<code>(*step), x), step->spill);                            \
         break;
             TALLIX_LEAF(PushK)
             TALLIX_LEAF(PushX)
@@ -473,7 +485,7 @@ template <int Op, int Leaf>
 #undef TALLIX_LEAF
 #define TALLIX_LEAF_OP(op, leaf)                                                                   \
     case LeafOps + kFusedLeaves* op + (leaf - PushXSquare):                                        \
-        top = leafOpValue<op, leaf>(a, step->k, x);                                                \
+        top = leafOpValue<op, leaf>(a, constantOf<leaf>(*step), x);                                \
         break;
 #define TALLIX_LEAF_OPS(leaf)                                                                      \
     TALLIX_LEAF_OP(0, leaf) TALLIX_LEAF_OP(1, leaf) TALLIX_LEAF_OP(2, leaf) TALLIX_LEAF_OP(3, leaf)
@@ -488,19 +500,19 @@ template <int Op, int Leaf>
 #undef TALLIX_LEAF_OPS
 #undef TALLIX_LEAF_OP
         case SquareK:
-            top = std::fabs(a) < 1e-99L ? 0 : checked(a * a);
+            top = belowSquareFloor(a) ? 0 : checked(a * a);
             break;
         case AddK:
-            top = checked(a + step->k);
+            top = checked(a + step->pairedK());
             break;
         case SubK:
-            top = checked(a - step->k);
+            top = checked(a - step->pairedK());
             break;
         case MulK:
-            top = checked(a * step->k);
+            top = checked(a * step->pairedK());
             break;
         case DivK:
-            top = checked(divide(a, step->k));
+            top = checked(divide(a, step->pairedK()));
             break;
         case PowK:
             top = checked(power(a, step->k));
@@ -613,17 +625,35 @@ void FuncSet::runSteps(FuncSet& set, const RunProgram& p, const Extended& x, Tri
     set.FuncResult = set.run(p, x, trig);
 }
 
-template <int Code>
-void FuncSet::runLeaf(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode) {
-    set.FuncResult = leafValue<Code>(p.steps[0].k, finiteValue(x) ? x : U);
+void FuncSet::runStepsBlock(FuncSet& set, const RunProgram& p, const Extended* xs, int count,
+                            Extended* out, TrigMode trig) {
+    for (int i = 0; i < count; ++i)
+        out[i] = set.run(p, xs[i], trig);
 }
 
-FuncSet::Runner FuncSet::chooseRunner(const RunProgram& p) {
-    if (p.length != 1) return &runSteps;
+template <int Code>
+void FuncSet::runLeaf(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode) {
+    set.FuncResult = leafValue<Code>(constantOf<Code>(p.steps[0]), finiteValue(x) ? x : U);
+}
+
+template <int Code>
+void FuncSet::runLeafBlock(FuncSet&, const RunProgram& p, const Extended* xs, int count,
+                           Extended* out, TrigMode) {
+    const Extended k = constantOf<Code>(p.steps[0]);
+    for (int i = 0; i < count; ++i)
+        out[i] = leafValue<Code>(k, finiteValue(xs[i]) ? xs[i] : U);
+}
+
+void FuncSet::chooseRunners(RunProgram& p) {
+    p.runner = &runSteps;
+    p.blockRunner = &runStepsBlock;
+    if (p.length != 1) return;
     switch (p.steps[0].code) {
 #define TALLIX_LEAF_RUNNER(code)                                                                   \
     case code:                                                                                     \
-        return &runLeaf<code>;
+        p.runner = &runLeaf<code>;                                                                 \
+        p.blockRunner = &runLeafBlock<code>;                                                       \
+        break;
         TALLIX_LEAF_RUNNER(PushK)
         TALLIX_LEAF_RUNNER(PushX)
         TALLIX_LEAF_RUNNER(PushXSquare)
@@ -636,24 +666,33 @@ FuncSet::Runner FuncSet::chooseRunner(const RunProgram& p) {
         TALLIX_LEAF_RUNNER(PushXSquareSubK)
 #undef TALLIX_LEAF_RUNNER
     default:
-        return &runSteps;
+        break;
     }
 }
 
-[[gnu::noinline]] void FuncSet::evalUnprepared(int n, const Extended& x, TrigMode trig) {
+bool FuncSet::readyToRun(int n) {
     if (n < 1 || n > kFuncSlotCount) {
         FuncErrorText = "error: no function with that number.";
-        return;
+        return false;
     }
     if (slot(n).FuncRPNLength == 0) {
         compile(n);
-        if (!FuncErrorText.empty()) return;
+        if (!FuncErrorText.empty()) return false;
     }
     const RunProgram& p = runPrograms_[n - 1];
-    if (p.error)
-        FuncErrorText = p.error;
-    else
-        p.runner(*this, p, x, trig);
+    if (p.error) FuncErrorText = p.error;
+    return p.error == nullptr;
+}
+
+[[gnu::noinline]] void FuncSet::evalUnprepared(int n, const Extended& x, TrigMode trig) {
+    if (readyToRun(n)) runPrograms_[n - 1].runner(*this, runPrograms_[n - 1], x, trig);
+}
+
+void FuncSet::EvalFuncBlock(int n, const Extended* xs, int count, Extended* out, TrigMode trig) {
+    if (!FuncErrorText.empty()) FuncErrorText.clear();
+    if (count <= 0 || !readyToRun(n)) return;
+    const RunProgram& p = runPrograms_[n - 1];
+    p.blockRunner(*this, p, xs, count, out, trig);
 }
 
 } // namespace tallix

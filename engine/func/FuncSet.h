@@ -84,6 +84,13 @@ public:
     // once the slot is compiled.
     void EvalFuncAtX(int n, const Extended& x, TrigMode trig);
 
+    // Slot n at each of xs[0..count) into out[0..count): f(x), or
+    // UndefinedMarker where f has no value. One call for a block of samples
+    // costs less than count calls of EvalFuncAtX. When the slot's program
+    // cannot run, FuncErrorText says why and out is left alone; otherwise
+    // FuncErrorText is empty. FuncResult is not changed.
+    void EvalFuncBlock(int n, const Extended* xs, int count, Extended* out, TrigMode trig);
+
     std::string FuncErrorText; // empty when the last evaluation succeeded
     Extended FuncResult = 0;
 
@@ -105,20 +112,35 @@ private:
     // values, a constant or the variable merged into the binary operator that
     // follows it, and the stack depth checked once instead of at every run.
     struct RunStep {
-        Extended k = 0;         // the constant of a merged step
+        Extended k = 0; // the constant of a merged step
+        // k as the exact sum of two doubles, which load for a fraction of an
+        // Extended's cost; steps other than PushK and PowK read it this way.
+        // Constants that are no such sum are not merged into those steps.
+        double kHigh = 0;
+        double kLow = 0;
         std::int16_t code = 0;  // operator code, or one of the merged codes
         std::int16_t count = 0; // exponent of an integral power step
         bool spill = false;     // the step moves a value to or from memory
+        bool paired = false;    // k is kHigh + kLow
+        Extended pairedK() const { return Extended(kHigh) + Extended(kLow); }
     };
+    // The constant of a leaf step with code Code.
+    template <int Code> static Extended constantOf(const RunStep& step);
+    // Sets the step's constant: k, and its two doubles when it is their sum.
+    static void setConstant(RunStep& step, Extended k);
     struct RunProgram;
     // Runs a prepared program at x into set.FuncResult: the loop over its
     // steps, or for a program of one step that step alone, without the
     // loop's frame.
     using Runner = void (*)(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode trig);
+    // The same for each of xs[0..count) into out.
+    using BlockRunner = void (*)(FuncSet& set, const RunProgram& p, const Extended* xs, int count,
+                                 Extended* out, TrigMode trig);
     struct RunProgram {
         std::array<RunStep, kMaxFuncProgram> steps;
         int length = 0;
         Runner runner = nullptr;
+        BlockRunner blockRunner = nullptr;
         const char* error = nullptr; // the stack-depth error every run reports
     };
     void prepareRun(int n);
@@ -128,9 +150,17 @@ private:
     static void fuseLeaves(RunProgram& p);
     Extended run(const RunProgram& p, Extended x, TrigMode trig);
     static void runSteps(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode trig);
+    static void runStepsBlock(FuncSet& set, const RunProgram& p, const Extended* xs, int count,
+                              Extended* out, TrigMode trig);
     template <int Code>
     static void runLeaf(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode trig);
-    static Runner chooseRunner(const RunProgram& p);
+    template <int Code>
+    static void runLeafBlock(FuncSet& set, const RunProgram& p, const Extended* xs, int count,
+                             Extended* out, TrigMode trig);
+    static void chooseRunners(RunProgram& p);
+    // Makes slot n ready to run: compiles it when it has no program. False,
+    // with FuncErrorText set, when it cannot run (n outside 1..20 included).
+    bool readyToRun(int n);
 
     std::array<FuncSlot, kFuncSlotCount> slots_;
     std::array<RunProgram, kFuncSlotCount> runPrograms_;

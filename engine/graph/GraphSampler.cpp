@@ -36,16 +36,14 @@ bool GraphSampler::ensureSampled(FuncSet& set, int n, TrigMode trig) {
     const std::uint64_t revision = set.slot(n).revision;
     if (sampledAt == revision) return true;
     Extended* v = &values_[std::size_t(n - 1) * kMaxSamples];
-    for (int k = 0; k < key_.n; ++k) {
-        set.EvalFuncAtX(n, args_[k], trig);
-        ++evaluations_;
-        if (!set.FuncErrorText.empty()) {
-            errors_.push_back(set.FuncErrorText);
-            return false;
-        }
-        const Extended y = set.FuncResult;
-        v[k] = std::isfinite(y) ? y : UndefinedMarker;
+    set.EvalFuncBlock(n, args_.data(), key_.n, v, trig);
+    if (!set.FuncErrorText.empty()) {
+        errors_.push_back(set.FuncErrorText);
+        return false;
     }
+    evaluations_ += key_.n;
+    for (int k = 0; k < key_.n; ++k)
+        if (!std::isfinite(v[k])) v[k] = UndefinedMarker;
     sampledAt = revision;
     return true;
 }

@@ -60,7 +60,7 @@ public:
     // The x, θ or t of sample k (0-based) of the last pass: the argument of
     // point k of every curve.
     Extended argument(std::size_t k) const { return k < args_.size() ? args_[k] : 0; }
-    // Number of EvalFuncAtX calls made by the last pass.
+    // Number of function values computed by the last pass.
     long evaluations() const { return evaluations_; }
 
 private:

@@ -192,7 +192,9 @@ TEST(FuncEvalDiff, PreparedProgramsMatchAPlainWalk) {
         "2^(x-(3^(x-(4^(x-1)))))", "x*(x+(x*(x+(x*(x+(x*(x+(x*(x+1)))))))))",
         "sin(x-(cos(x-(tan(x-(arctan(x-(ln abs(x-1)))))))))",
         // operators whose right operand is the variable with a constant
-        "1/(x^2-1)", "5-x/7", "3-x^2", "2/(3x)", "x^2+(x-1)", "(x+1)/(x/1e-300)"};
+        "1/(x^2-1)", "5-x/7", "3-x^2", "2/(3x)", "x^2+(x-1)", "(x+1)/(x/1e-300)",
+        // constants inside and outside the range of doubles
+        "x^2+0.1", "x*1.1+1e400-1e400", "1e400x", "x/1e-400", "x+1e-320", "x^2-1e-4000"};
     const Extended specials[] = {0, -0.0L, 1, -1, 0.5L, 1e-60L, -1e-60L, 1e-300L, 1e-4000L,
                                  1e4000L, -1e4000L, 1e300L, 69, 70, 69.9L, -123456789.0L,
                                  -123456788.0L, 123456789.0L, 1.5707963267948966192L, 1e20L,
@@ -207,6 +209,17 @@ TEST(FuncEvalDiff, PreparedProgramsMatchAPlainWalk) {
         const std::vector<TokenCode> t = tokens(text);
         set->setTokens(1, t);
         for (TrigMode trig : {TrigMode::Radians, TrigMode::Degrees}) {
+            // A block gives the values one call at a time gives; a program
+            // that cannot run leaves the block alone.
+            std::vector<Extended> block(xs.size(), 7);
+            set->EvalFuncBlock(1, xs.data(), static_cast<int>(xs.size()), block.data(), trig);
+            const bool runs = set->FuncErrorText.empty();
+            for (std::size_t i = 0; i < xs.size(); ++i) {
+                set->EvalFuncAtX(1, xs[i], trig);
+                ASSERT_EQ(set->FuncErrorText.empty(), runs) << text;
+                ASSERT_TRUE(sameBits(block[i], runs ? set->FuncResult : 7))
+                    << text << " in a block at x = " << static_cast<double>(xs[i]);
+            }
             for (Extended x : xs) {
                 set->EvalFuncAtX(1, x, trig);
                 const Extended got = set->FuncErrorText.empty() ? set->FuncResult : NAN;
