@@ -7,6 +7,7 @@
 #include "engine/func/FuncSet.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace tallix {
 
@@ -185,8 +186,26 @@ enum : std::int16_t {
 constexpr int kFusedLeaves = LeafOps - PushXSquare;
 static_assert(kFusedLeaves == 8, "the run loop lists the LeafOps steps of eight leaves");
 
+// The unary operators that also come as one step with the variable ("sin x",
+// "ln x", "x!"), pushed as a new value: XUnaries + their place here.
+#define TALLIX_X_UNARIES(X)                                                                        \
+    X(Neg) X(Sqrt) X(Cbrt) X(Log) X(Ln) X(ExpPow) X(Abs) X(Fact) X(Sin) X(Cos) X(Tan) X(ArcSin)    \
+        X(ArcCos) X(ArcTan)
+#define TALLIX_LIST_OP(op) op,
+constexpr int kXUnaryOps[] = {TALLIX_X_UNARIES(TALLIX_LIST_OP)};
+#undef TALLIX_LIST_OP
+constexpr int XUnaries = LeafOps + 4 * kFusedLeaves;
+constexpr int kXUnaryCount = static_cast<int>(std::size(kXUnaryOps));
+
+constexpr int xUnaryCode(int op) {
+    for (int i = 0; i < kXUnaryCount; ++i)
+        if (kXUnaryOps[i] == op) return XUnaries + i;
+    return 0;
+}
+
 bool isLeaf(int code) {
-    return code == PushK || code == PushX || (code >= PushXSquare && code < LeafOps);
+    return code == PushK || code == PushX || (code >= PushXSquare && code < LeafOps) ||
+           (code >= XUnaries && code < XUnaries + kXUnaryCount);
 }
 
 int leafOpIndex(int op) {
@@ -307,7 +326,9 @@ void FuncSet::fuseLeaves(RunProgram& p) {
         const std::int16_t next = i + 1 < p.length ? p.steps[i + 1].code : 0;
         const bool square = next == SquareK || (next == PowIntK && p.steps[i + 1].count == 2);
         std::int16_t fused = 0;
-        if (step.code == PushX) {
+        if (step.code == PushX && next > 0 && next < PushK && xUnaryCode(next) != 0) {
+            fused = static_cast<std::int16_t>(xUnaryCode(next));
+        } else if (step.code == PushX) {
             fused = square         ? PushXSquare
                     : next == AddK ? PushXAddK
                     : next == SubK ? PushXSubK
@@ -319,7 +340,8 @@ void FuncSet::fuseLeaves(RunProgram& p) {
         }
         if (fused != 0) {
             step.code = fused;
-            if (fused != PushKMulX && fused != PushXSquare) setConstant(step, p.steps[i + 1].k);
+            if (fused != PushKMulX && fused != PushXSquare && fused < XUnaries)
+                setConstant(step, p.steps[i + 1].k);
             ++i;
         }
         p.steps[out++] = step;
@@ -382,12 +404,33 @@ namespace {
     return belowSquareFloor(a) ? 0 : std::cbrt(a);
 }
 
+// A unary operator's value at a.
+template <int Op> [[gnu::always_inline]] inline Extended unaryValue(Extended a, TrigMode trig) {
+    if constexpr (Op == Neg) return -a;
+    if constexpr (Op == Sqrt) return a >= 0 ? std::sqrt(a) : U;
+    if constexpr (Op == Cbrt) return cubeRoot(a);
+    if constexpr (Op == Log) return a > 0 ? std::log10(a) : U;
+    if constexpr (Op == Ln) return a > 0 ? std::log(a) : U;
+    if constexpr (Op == ExpPow) return checked(std::exp(a));
+    if constexpr (Op == Abs) return std::fabs(a);
+    if constexpr (Op == Fact) return factorial(a);
+    if constexpr (Op == Sin) return flushTiny(reducedSin(toRadians(a, trig)));
+    if constexpr (Op == Cos) return flushTiny(reducedCos(toRadians(a, trig)));
+    if constexpr (Op == Tan) return checked(flushTiny(reducedTan(toRadians(a, trig))));
+    if constexpr (Op == ArcSin || Op == ArcCos) {
+        if (a < -1 || a > 1) return U;
+        return fromRadians(flushTiny(Op == ArcSin ? std::asin(a) : std::acos(a)), trig);
+    }
+    if constexpr (Op == ArcTan) return fromRadians(flushTiny(std::atan2(a, 1.0L)), trig);
+}
+
 // The value a leaf step (one that only pushes) pushes. Unchecked, an
 // infinity may be left for the caller: only for an addition, subtraction or
 // multiplication, which keep it infinite or make it NaN, and whose own
 // result is checked.
 template <int Code, bool Check = true>
-[[gnu::always_inline]] inline Extended leafValue(Extended k, Extended x) {
+[[gnu::always_inline]] inline Extended leafValue(Extended k, Extended x,
+                                                 TrigMode trig = TrigMode::Radians) {
     auto out = [](Extended r) { return Check ? checked(r) : r; };
     if constexpr (Code == PushK) return k;
     if constexpr (Code == PushX) return x;
@@ -397,6 +440,7 @@ template <int Code, bool Check = true>
     if constexpr (Code == PushXMulK) return out(x * k);
     if constexpr (Code == PushXDivK) return out(divide(x, k));
     if constexpr (Code == PushKMulX) return out(k * x);
+    if constexpr (Code >= XUnaries) return unaryValue<kXUnaryOps[Code - XUnaries]>(x, trig);
     if constexpr (Code == PushXSquareAddK || Code == PushXSquareSubK) {
         const Extended square = leafValue<PushXSquare, false>(k, x);
         return out(Code == PushXSquareAddK ? square + k : square - k);
@@ -432,7 +476,7 @@ template <int Op, int Leaf>
     switch (step->code) {
 #define TALLIX_FIRST_LEAF(code)                                                                    \
     case code:                                                                                     \
-        top = leafValue<code>(constantOf<code>(*step), x);                                         \
+        top = leafValue<code>(constantOf<code>(*step), x, trig);                                         \
         break;
         TALLIX_FIRST_LEAF(PushK)
         TALLIX_FIRST_LEAF(PushX)
@@ -444,6 +488,9 @@ template <int Op, int Leaf>
         TALLIX_FIRST_LEAF(PushKMulX)
         TALLIX_FIRST_LEAF(PushXSquareAddK)
         TALLIX_FIRST_LEAF(PushXSquareSubK)
+#define TALLIX_FIRST_X_UNARY(op) TALLIX_FIRST_LEAF(xUnaryCode(op))
+        TALLIX_X_UNARIES(TALLIX_FIRST_X_UNARY)
+#undef TALLIX_FIRST_X_UNARY
 #undef TALLIX_FIRST_LEAF
     default:
         __builtin_unreachable(); // preparation puts a leaf first
@@ -470,7 +517,7 @@ template <int Op, int Leaf>
         switch (step->code) {
 #define TALLIX_LEAF(code)                                                                          \
     case code:                                                                                     \
-        push(leafValue<code>(constantOf<code>(*step), x), step->spill);                            \
+        push(leafValue<code>(constantOf<code>(*step), x, trig), step->spill);                            \
         break;
             TALLIX_LEAF(PushK)
             TALLIX_LEAF(PushX)
@@ -482,6 +529,9 @@ template <int Op, int Leaf>
             TALLIX_LEAF(PushKMulX)
             TALLIX_LEAF(PushXSquareAddK)
             TALLIX_LEAF(PushXSquareSubK)
+#define TALLIX_X_UNARY_LEAF(op) TALLIX_LEAF(xUnaryCode(op))
+            TALLIX_X_UNARIES(TALLIX_X_UNARY_LEAF)
+#undef TALLIX_X_UNARY_LEAF
 #undef TALLIX_LEAF
 #define TALLIX_LEAF_OP(op, leaf)                                                                   \
     case LeafOps + kFusedLeaves* op + (leaf - PushXSquare):                                        \
@@ -560,60 +610,21 @@ template <int Op, int Leaf>
         }
         case Plus:
             break;
-        case Neg:
-            top = -a;
-            break;
-        case Sqrt:
-            top = a >= 0 ? std::sqrt(a) : U;
-            break;
         case Square:
             top = checked(a * a);
             break;
         case Cube:
             top = checked(a * a * a);
             break;
-        case Cbrt:
-            top = cubeRoot(a);
-            break;
-        case Log:
-            top = a > 0 ? std::log10(a) : U;
-            break;
         case TenPow:
             top = checked(power(10, a));
             break;
-        case Ln:
-            top = a > 0 ? std::log(a) : U;
-            break;
-        case ExpPow:
-            top = checked(std::exp(a));
-            break;
-        case Abs:
-            top = std::fabs(a);
-            break;
-        case Fact:
-            top = factorial(a);
-            break;
-        case Sin:
-            top = flushTiny(reducedSin(toRadians(a, trig)));
-            break;
-        case Cos:
-            top = flushTiny(reducedCos(toRadians(a, trig)));
-            break;
-        case Tan:
-            top = checked(flushTiny(reducedTan(toRadians(a, trig))));
-            break;
-        case ArcSin:
-        case ArcCos:
-            if (a < -1 || a > 1) {
-                top = U;
-            } else {
-                const Extended r = flushTiny(step->code == ArcSin ? std::asin(a) : std::acos(a));
-                top = fromRadians(r, trig);
-            }
-            break;
-        case ArcTan:
-            top = fromRadians(flushTiny(std::atan2(a, 1.0L)), trig);
-            break;
+#define TALLIX_UNARY(op)                                                                           \
+    case op:                                                                                       \
+        top = unaryValue<op>(a, trig);                                                             \
+        break;
+            TALLIX_X_UNARIES(TALLIX_UNARY)
+#undef TALLIX_UNARY
         default:
             __builtin_unreachable(); // nothing else reaches a prepared program
         }
@@ -632,16 +643,16 @@ void FuncSet::runStepsBlock(FuncSet& set, const RunProgram& p, const Extended* x
 }
 
 template <int Code>
-void FuncSet::runLeaf(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode) {
-    set.FuncResult = leafValue<Code>(constantOf<Code>(p.steps[0]), finiteValue(x) ? x : U);
+void FuncSet::runLeaf(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode trig) {
+    set.FuncResult = leafValue<Code>(constantOf<Code>(p.steps[0]), finiteValue(x) ? x : U, trig);
 }
 
 template <int Code>
 void FuncSet::runLeafBlock(FuncSet&, const RunProgram& p, const Extended* xs, int count,
-                           Extended* out, TrigMode) {
+                           Extended* out, TrigMode trig) {
     const Extended k = constantOf<Code>(p.steps[0]);
     for (int i = 0; i < count; ++i)
-        out[i] = leafValue<Code>(k, finiteValue(xs[i]) ? xs[i] : U);
+        out[i] = leafValue<Code>(k, finiteValue(xs[i]) ? xs[i] : U, trig);
 }
 
 void FuncSet::chooseRunners(RunProgram& p) {
@@ -664,6 +675,9 @@ void FuncSet::chooseRunners(RunProgram& p) {
         TALLIX_LEAF_RUNNER(PushKMulX)
         TALLIX_LEAF_RUNNER(PushXSquareAddK)
         TALLIX_LEAF_RUNNER(PushXSquareSubK)
+#define TALLIX_X_UNARY_RUNNER(op) TALLIX_LEAF_RUNNER(xUnaryCode(op))
+        TALLIX_X_UNARIES(TALLIX_X_UNARY_RUNNER)
+#undef TALLIX_X_UNARY_RUNNER
 #undef TALLIX_LEAF_RUNNER
     default:
         break;
@@ -694,5 +708,7 @@ void FuncSet::EvalFuncBlock(int n, const Extended* xs, int count, Extended* out,
     const RunProgram& p = runPrograms_[n - 1];
     p.blockRunner(*this, p, xs, count, out, trig);
 }
+
+#undef TALLIX_X_UNARIES
 
 } // namespace tallix
