@@ -189,8 +189,9 @@ static_assert(kFusedLeaves == 8, "the run loop lists the LeafOps steps of eight 
 // The unary operators that also come as one step with the variable ("sin x",
 // "ln x", "x!"), pushed as a new value: XUnaries + their place here.
 #define TALLIX_X_UNARIES(X)                                                                        \
-    X(Neg) X(Sqrt) X(Cbrt) X(Log) X(Ln) X(ExpPow) X(Abs) X(Fact) X(Sin) X(Cos) X(Tan) X(ArcSin)    \
-        X(ArcCos) X(ArcTan)
+    X(Neg)                                                                                         \
+    X(Sqrt) X(Cbrt) X(Log) X(Ln) X(ExpPow) X(Abs) X(Fact) X(Sin) X(Cos) X(Tan) X(ArcSin) X(ArcCos) \
+        X(ArcTan)
 #define TALLIX_LIST_OP(op) op,
 constexpr int kXUnaryOps[] = {TALLIX_X_UNARIES(TALLIX_LIST_OP)};
 #undef TALLIX_LIST_OP
@@ -201,6 +202,11 @@ constexpr int xUnaryCode(int op) {
     for (int i = 0; i < kXUnaryCount; ++i)
         if (kXUnaryOps[i] == op) return XUnaries + i;
     return 0;
+}
+
+// Unary operators that need no library call.
+constexpr bool unaryCallFree(int op) {
+    return op == Neg || op == Abs || op == Fact;
 }
 
 bool isLeaf(int code) {
@@ -461,6 +467,10 @@ template <int Op, int Leaf>
 
 // Inlined into EvalFuncAtX: passing x on through another call costs an
 // 80-bit store and reload per evaluation.
+// CallFree: the program calls no library function (preparation checked it),
+// so the loop needs no registers that survive calls and its frame costs
+// less to set up; the steps that call are left out.
+template <bool CallFree>
 [[gnu::always_inline]] inline Extended FuncSet::run(const RunProgram& p, Extended x,
                                                     TrigMode trig) {
     // The top of the stack and the value under it are kept apart; below holds
@@ -476,7 +486,7 @@ template <int Op, int Leaf>
     switch (step->code) {
 #define TALLIX_FIRST_LEAF(code)                                                                    \
     case code:                                                                                     \
-        top = leafValue<code>(constantOf<code>(*step), x, trig);                                         \
+        top = leafValue<code>(constantOf<code>(*step), x, trig);                                   \
         break;
         TALLIX_FIRST_LEAF(PushK)
         TALLIX_FIRST_LEAF(PushX)
@@ -488,7 +498,13 @@ template <int Op, int Leaf>
         TALLIX_FIRST_LEAF(PushKMulX)
         TALLIX_FIRST_LEAF(PushXSquareAddK)
         TALLIX_FIRST_LEAF(PushXSquareSubK)
-#define TALLIX_FIRST_X_UNARY(op) TALLIX_FIRST_LEAF(xUnaryCode(op))
+#define TALLIX_FIRST_X_UNARY(op)                                                                   \
+    case xUnaryCode(op):                                                                           \
+        if constexpr (CallFree && !unaryCallFree(op))                                              \
+            __builtin_unreachable();                                                               \
+        else                                                                                       \
+            top = leafValue<xUnaryCode(op)>(0, x, trig);                                           \
+        break;
         TALLIX_X_UNARIES(TALLIX_FIRST_X_UNARY)
 #undef TALLIX_FIRST_X_UNARY
 #undef TALLIX_FIRST_LEAF
@@ -517,7 +533,7 @@ template <int Op, int Leaf>
         switch (step->code) {
 #define TALLIX_LEAF(code)                                                                          \
     case code:                                                                                     \
-        push(leafValue<code>(constantOf<code>(*step), x, trig), step->spill);                            \
+        push(leafValue<code>(constantOf<code>(*step), x, trig), step->spill);                      \
         break;
             TALLIX_LEAF(PushK)
             TALLIX_LEAF(PushX)
@@ -529,7 +545,13 @@ template <int Op, int Leaf>
             TALLIX_LEAF(PushKMulX)
             TALLIX_LEAF(PushXSquareAddK)
             TALLIX_LEAF(PushXSquareSubK)
-#define TALLIX_X_UNARY_LEAF(op) TALLIX_LEAF(xUnaryCode(op))
+#define TALLIX_X_UNARY_LEAF(op)                                                                    \
+    case xUnaryCode(op):                                                                           \
+        if constexpr (CallFree && !unaryCallFree(op))                                              \
+            __builtin_unreachable();                                                               \
+        else                                                                                       \
+            push(leafValue<xUnaryCode(op)>(0, x, trig), step->spill);                              \
+        break;
             TALLIX_X_UNARIES(TALLIX_X_UNARY_LEAF)
 #undef TALLIX_X_UNARY_LEAF
 #undef TALLIX_LEAF
@@ -565,7 +587,10 @@ template <int Op, int Leaf>
             top = checked(divide(a, step->pairedK()));
             break;
         case PowK:
-            top = checked(power(a, step->k));
+            if constexpr (CallFree)
+                __builtin_unreachable();
+            else
+                top = checked(power(a, step->k));
             break;
         case PowIntK:
             top = checked(integralPower(a, step->count));
@@ -583,7 +608,10 @@ template <int Op, int Leaf>
             top = checked(divide(a, x));
             break;
         case PowX:
-            top = checked(power(a, x));
+            if constexpr (CallFree)
+                __builtin_unreachable();
+            else
+                top = checked(power(a, x));
             break;
         case Add:
             top = checked(pop(step->spill) + a);
@@ -598,9 +626,13 @@ template <int Op, int Leaf>
             top = checked(divide(pop(step->spill), a));
             break;
         case Pow:
-            top = checked(power(pop(step->spill), a));
+            if constexpr (CallFree)
+                __builtin_unreachable();
+            else
+                top = checked(power(pop(step->spill), a));
             break;
         case NthRoot: { // index below, radicand on top
+            if constexpr (CallFree) __builtin_unreachable();
             const Extended l = pop(step->spill);
             if (l == 3)
                 top = cubeRoot(a);
@@ -617,11 +649,17 @@ template <int Op, int Leaf>
             top = checked(a * a * a);
             break;
         case TenPow:
-            top = checked(power(10, a));
+            if constexpr (CallFree)
+                __builtin_unreachable();
+            else
+                top = checked(power(10, a));
             break;
 #define TALLIX_UNARY(op)                                                                           \
     case op:                                                                                       \
-        top = unaryValue<op>(a, trig);                                                             \
+        if constexpr (CallFree && !unaryCallFree(op))                                              \
+            __builtin_unreachable();                                                               \
+        else                                                                                       \
+            top = unaryValue<op>(a, trig);                                                         \
         break;
             TALLIX_X_UNARIES(TALLIX_UNARY)
 #undef TALLIX_UNARY
@@ -632,15 +670,30 @@ template <int Op, int Leaf>
     return top;
 }
 
+template <bool CallFree>
 void FuncSet::runSteps(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode trig) {
-    set.FuncResult = set.run(p, x, trig);
+    set.FuncResult = set.run<CallFree>(p, x, trig);
 }
 
+template <bool CallFree>
 void FuncSet::runStepsBlock(FuncSet& set, const RunProgram& p, const Extended* xs, int count,
                             Extended* out, TrigMode trig) {
     for (int i = 0; i < count; ++i)
-        out[i] = set.run(p, xs[i], trig);
+        out[i] = set.run<CallFree>(p, xs[i], trig);
 }
+
+namespace {
+
+// Whether a prepared step calls no library function.
+bool callFreeStep(int code) {
+    if (code >= XUnaries) return unaryCallFree(kXUnaryOps[code - XUnaries]);
+    if (code >= PushK) return code != PowK && code != PowX;
+    return code != Pow && code != NthRoot && code != TenPow &&
+           (code == Plus || code == Square || code == Cube || kProps[code].arity == 2 ||
+            unaryCallFree(code));
+}
+
+} // namespace
 
 template <int Code>
 void FuncSet::runLeaf(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode trig) {
@@ -656,8 +709,11 @@ void FuncSet::runLeafBlock(FuncSet&, const RunProgram& p, const Extended* xs, in
 }
 
 void FuncSet::chooseRunners(RunProgram& p) {
-    p.runner = &runSteps;
-    p.blockRunner = &runStepsBlock;
+    bool callFree = true;
+    for (int i = 0; i < p.length; ++i)
+        callFree = callFree && callFreeStep(p.steps[i].code);
+    p.runner = callFree ? &runSteps<true> : &runSteps<false>;
+    p.blockRunner = callFree ? &runStepsBlock<true> : &runStepsBlock<false>;
     if (p.length != 1) return;
     switch (p.steps[0].code) {
 #define TALLIX_LEAF_RUNNER(code)                                                                   \

@@ -148,8 +148,10 @@ private:
     // first, or reports why it cannot run (n outside 1..20 included).
     void evalUnprepared(int n, const Extended& x, TrigMode trig);
     static void fuseLeaves(RunProgram& p);
-    Extended run(const RunProgram& p, Extended x, TrigMode trig);
+    template <bool CallFree> Extended run(const RunProgram& p, Extended x, TrigMode trig);
+    template <bool CallFree>
     static void runSteps(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode trig);
+    template <bool CallFree>
     static void runStepsBlock(FuncSet& set, const RunProgram& p, const Extended* xs, int count,
                               Extended* out, TrigMode trig);
     template <int Code>
