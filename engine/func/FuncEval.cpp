@@ -465,11 +465,11 @@ template <int Op, int Leaf>
 
 } // namespace
 
-// Inlined into EvalFuncAtX: passing x on through another call costs an
-// 80-bit store and reload per evaluation.
-// CallFree: the program calls no library function (preparation checked it),
-// so the loop needs no registers that survive calls and its frame costs
-// less to set up; the steps that call are left out.
+// The run loop, inlined into the runners (runSteps, runStepsBlock): passing x
+// on through another call would cost an 80-bit store and reload per
+// evaluation. CallFree: the program calls no library function (preparation
+// checked it), so the loop needs no registers that survive calls and its
+// frame costs less to set up; the steps that call are left out.
 template <bool CallFree>
 [[gnu::always_inline]] inline Extended FuncSet::run(const RunProgram& p, Extended x,
                                                     TrigMode trig) {

@@ -130,7 +130,8 @@ private:
     static void setConstant(RunStep& step, Extended k);
     struct RunProgram;
     // Runs a prepared program at x into set.FuncResult: the loop over its
-    // steps, or for a program of one step that step alone, without the
+    // steps (without the steps that call the library when the program has
+    // none), or for a program of one step that step alone, without the
     // loop's frame.
     using Runner = void (*)(FuncSet& set, const RunProgram& p, const Extended& x, TrigMode trig);
     // The same for each of xs[0..count) into out.
