@@ -188,10 +188,11 @@ static_assert(kFusedLeaves == 8, "the run loop lists the LeafOps steps of eight 
 
 // The unary operators that also come as one step with the variable ("sin x",
 // "ln x", "x!"), pushed as a new value: XUnaries + their place here.
-#define TALLIX_X_UNARIES(X)                                                                        \
-    X(Neg)                                                                                         \
-    X(Sqrt) X(Cbrt) X(Log) X(Ln) X(ExpPow) X(Abs) X(Fact) X(Sin) X(Cos) X(Tan) X(ArcSin) X(ArcCos) \
-        X(ArcTan)
+// clang-format off
+#define TALLIX_X_UNARIES(X) \
+    X(Neg) X(Sqrt) X(Cbrt) X(Log) X(Ln) X(ExpPow) X(Abs) X(Fact) \
+    X(Sin) X(Cos) X(Tan) X(ArcSin) X(ArcCos) X(ArcTan)
+// clang-format on
 #define TALLIX_LIST_OP(op) op,
 constexpr int kXUnaryOps[] = {TALLIX_X_UNARIES(TALLIX_LIST_OP)};
 #undef TALLIX_LIST_OP
