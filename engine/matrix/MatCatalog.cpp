@@ -60,7 +60,13 @@ const std::string& MatCatalog::line(int i) const {
 
 int MatCatalog::insertSorted(std::string line) {
     auto less = [](const std::string& a, const std::string& b) { return compareNoCase(a, b) < 0; };
-    std::stable_sort(lines_.begin(), lines_.end(), less);
+    // Inserts and erases keep the lines in order; only a replaced line can
+    // break it, so the whole list is sorted again only then (loading a file of
+    // n lines once cost n sorts).
+    if (!sorted_) {
+        std::stable_sort(lines_.begin(), lines_.end(), less);
+        sorted_ = true;
+    }
     const auto at = std::lower_bound(lines_.begin(), lines_.end(), line, less);
     if (at != lines_.end() && compareNoCase(*at, line) == 0) return -1;
     const auto index = at - lines_.begin();
@@ -69,7 +75,12 @@ int MatCatalog::insertSorted(std::string line) {
 }
 
 void MatCatalog::replaceLine(int i, std::string line) {
-    if (i >= 0 && i < size()) lines_[i] = std::move(line);
+    if (i < 0 || i >= size()) return;
+    const auto inOrder = [&](int a, int b) {
+        return a < 0 || b >= size() || compareNoCase(lines_[a], lines_[b]) <= 0;
+    };
+    lines_[i] = std::move(line);
+    sorted_ = sorted_ && inOrder(i - 1, i) && inOrder(i, i + 1);
 }
 
 void MatCatalog::erase(int i) {

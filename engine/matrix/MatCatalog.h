@@ -51,10 +51,14 @@ public:
     // A cell edit: the line keeps its index.
     void replaceLine(int i, std::string line);
     void erase(int i);
-    void clear() { lines_.clear(); }
+    void clear() {
+        lines_.clear();
+        sorted_ = true;
+    }
 
 private:
     std::vector<std::string> lines_;
+    bool sorted_ = true; // lines_ in order (case-insensitively)
 };
 
 // The catalog index of the matrix called `name` (compared ignoring case;
