@@ -135,7 +135,7 @@ inline Extended signedPower(Extended base, Extended exponent, Magnitude magnitud
     if (exponent == 0) return 1;
     if (exponent == 1) return base;
     if (exponent == -1) return 1 / base;
-    if (std::fabs(base) < 1e-99L) return 0;
+    if (belowSquareFloor(base)) return 0;
     const Extended e = std::fabs(exponent);
     bool negative = false;
     if (e >= 0x1p63L || isSmallIntegral(e)) {

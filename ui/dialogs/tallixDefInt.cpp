@@ -3,6 +3,7 @@
 #include "engine/analysis/AnalysisOverlays.h"
 #include "engine/workspace/Workspace.h"
 #include "ui/dialogs/StepArrows.h"
+#include "ui/dialogs/ToolForm.h"
 #include "ui/shell/AppState.h"
 #include "ui/views/ClickLabel.h"
 #include "ui/views/GraphView.h"
@@ -24,13 +25,6 @@ namespace tallix {
 namespace {
 
 constexpr int kWidth = 209, kHeight = 353;
-constexpr int kBackground = 14548735;
-
-QFont formFont(int pixelSize) {
-    QFont f("DejaVu Sans");
-    f.setPixelSize(pixelSize);
-    return f;
-}
 
 // "Function n" and the slot's colour as a line after it; the selected row in
 // blue.
@@ -87,7 +81,7 @@ TtallixDefIntForm::TtallixDefIntForm(AppState& state, GraphView* graph, QWidget*
     setFont(formFont(11));
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, winColor(kBackground));
+    pal.setColor(QPalette::Window, winColor(kToolBackground));
     setPalette(pal);
     chooseColour_ = [](const QColor& current, QWidget* parent) {
         return QColorDialog::getColor(current, parent);

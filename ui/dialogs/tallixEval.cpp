@@ -3,6 +3,7 @@
 #include "engine/analysis/AnalysisOverlays.h"
 #include "engine/workspace/Workspace.h"
 #include "ui/dialogs/StepArrows.h"
+#include "ui/dialogs/ToolForm.h"
 #include "ui/shell/AppState.h"
 #include "ui/views/ClickLabel.h"
 #include "ui/views/GraphView.h"
@@ -21,13 +22,6 @@ namespace tallix {
 namespace {
 
 constexpr int kWidth = 236, kHeight = 360;
-constexpr int kBackground = 14548735;
-
-QFont formFont(int pixelSize) {
-    QFont f("DejaVu Sans");
-    f.setPixelSize(pixelSize);
-    return f;
-}
 
 // The rows of the results list: "n)" and the slot's colour, then the value;
 // "m = " slope rows; in parametric mode "x = " and "y = " rows per pair.
@@ -78,7 +72,7 @@ TtallixEvalForm::TtallixEvalForm(AppState& state, GraphView* graph, QWidget* par
     setFont(formFont(11));
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, winColor(kBackground));
+    pal.setColor(QPalette::Window, winColor(kToolBackground));
     setPalette(pal);
 
     auto* heading = new QLabel("Evaluate Defined Functions at a Point", this);

@@ -2,6 +2,7 @@
 
 #include "engine/primes/FactPrime.h"
 #include "engine/workspace/Workspace.h"
+#include "ui/dialogs/ToolForm.h"
 #include "ui/dialogs/tallixPrimeLine.h"
 #include "ui/dialogs/tallixPrimeMap.h"
 #include "ui/views/ClickLabel.h"
@@ -17,12 +18,6 @@ namespace tallix {
 namespace {
 
 constexpr int kWidth = 330, kHeight = 214;
-
-QFont formFont(int pixelSize) {
-    QFont f("DejaVu Sans");
-    f.setPixelSize(pixelSize);
-    return f;
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "engine/func/FuncSet.h"
 #include "ui/dialogs/ReportRows.h"
+#include "ui/dialogs/ToolForm.h"
 #include "ui/views/PaintBox.h"
 
 #include <QKeyEvent>
@@ -13,13 +14,6 @@ namespace tallix {
 namespace {
 
 constexpr int kWidth = 208, kHeight = 288;
-constexpr int kBackground = 14548735;
-
-QFont formFont(int pixelSize) {
-    QFont f("DejaVu Sans");
-    f.setPixelSize(pixelSize);
-    return f;
-}
 
 } // namespace
 
@@ -31,7 +25,7 @@ TtallixXIMMform::TtallixXIMMform(const FuncSet& funcs, QWidget* parent)
     setFont(formFont(11));
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, winColor(kBackground));
+    pal.setColor(QPalette::Window, winColor(kToolBackground));
     setPalette(pal);
 
     titleLbl_ = new QLabel(this);
